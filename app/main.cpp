@@ -1,0 +1,9 @@
+#include "app/Formato.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    lumeno::fixarLocale();
+    QApplication app(argc, argv);
+    return 0;
+}

@@ -1,0 +1,46 @@
+// The one door through which the program talks to the user modally: message boxes,
+// questions, folder/file/colour choosers and every modal dialog of the program.
+// main.cpp builds the real one (InteracaoWidgets) and hands it to the windows; the
+// tests hand them a scripted one.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace lumeno {
+
+class Interacao {
+public:
+    virtual ~Interacao() = default;
+
+    // A message with an OK button. `titulo` is the box's caption (may be empty).
+    virtual void mensagem(const QString& texto, const QString& titulo = QString()) = 0;
+
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool pergunta(const QString& texto, const QString& titulo = QString()) = 0;
+
+    // Folder browser; `raiz` empty means any folder of the computer.
+    virtual std::optional<QString> escolherPasta(const QString& titulo, const QString& raiz) = 0;
+
+    // File-open dialog. `filtro` in Qt's form, e.g. "Arquivos texto de medições (*.cop)".
+    virtual std::optional<QString> abrirArquivo(const QString& titulo, const QString& filtro,
+                                                const QString& pastaInicial) = 0;
+
+    // File-save dialog; the default extension is added when the name has none.
+    virtual std::optional<QString> salvarArquivo(const QString& titulo, const QString& filtro,
+                                                 const QString& extensaoPadrao) = 0;
+
+    // Colour chooser starting at `inicial`.
+    virtual std::optional<QColor> escolherCor(const QColor& inicial) = 0;
+
+    // Shows one of the program's dialogs modally and returns QDialog::exec's result.
+    // The dialog's own result fields (Confirmado, Escolhida, …) tell the outcome.
+    virtual int executar(QDialog& dialogo) = 0;
+};
+
+}  // namespace lumeno

@@ -1,0 +1,74 @@
+#include "app/ui/InteracaoWidgets.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace lumeno {
+
+QWidget* InteracaoWidgets::janelaAtiva() const {
+    if (QWidget* w = QApplication::activeModalWidget())
+        return w;
+    if (QWidget* w = QApplication::activeWindow())
+        return w;
+    return pai_;
+}
+
+void InteracaoWidgets::mensagem(const QString& texto, const QString& titulo) {
+    QMessageBox caixa(QMessageBox::NoIcon, titulo, texto, QMessageBox::Ok, janelaAtiva());
+    if (titulo.startsWith(QStringLiteral("Erro")))
+        caixa.setIcon(QMessageBox::Critical);
+    else if (titulo.startsWith(QStringLiteral("Atenção")))
+        caixa.setIcon(QMessageBox::Warning);
+    caixa.exec();
+}
+
+bool InteracaoWidgets::pergunta(const QString& texto, const QString& titulo) {
+    QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::Yes | QMessageBox::No,
+                      janelaAtiva());
+    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+    caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    return caixa.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, const QString& raiz) {
+    const QString pasta = QFileDialog::getExistingDirectory(janelaAtiva(), titulo, raiz,
+                                                            QFileDialog::ShowDirsOnly);
+    if (pasta.isEmpty())
+        return std::nullopt;
+    return pasta;
+}
+
+std::optional<QString> InteracaoWidgets::abrirArquivo(const QString& titulo, const QString& filtro,
+                                                      const QString& pastaInicial) {
+    const QString arquivo =
+        QFileDialog::getOpenFileName(janelaAtiva(), titulo, pastaInicial, filtro);
+    if (arquivo.isEmpty())
+        return std::nullopt;
+    return arquivo;
+}
+
+std::optional<QString> InteracaoWidgets::salvarArquivo(const QString& titulo, const QString& filtro,
+                                                       const QString& extensaoPadrao) {
+    QFileDialog dialogo(janelaAtiva(), titulo, QString(), filtro);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setDefaultSuffix(extensaoPadrao);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialogo.selectedFiles().constFirst();
+}
+
+std::optional<QColor> InteracaoWidgets::escolherCor(const QColor& inicial) {
+    const QColor cor = QColorDialog::getColor(inicial, janelaAtiva());
+    if (!cor.isValid())
+        return std::nullopt;
+    return cor;
+}
+
+int InteracaoWidgets::executar(QDialog& dialogo) { return dialogo.exec(); }
+
+}  // namespace lumeno
