@@ -217,7 +217,8 @@ QString dataSql(const QDate& data) {
 }
 
 QDate lerData(const QString& texto) {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{2}|\\d{4})\\s*$"));
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{2}|\\d{4})\\s*$"));
     const auto m = re.match(texto);
     QDate data;
     if (m.hasMatch()) {

@@ -20,7 +20,9 @@ void fixarLocale();
 QString fixo(double valor, int precisao, int casas);
 
 // The common case: seven significant digits, two decimals.
-inline QString fixo2(double valor) { return fixo(valor, 7, 2); }
+inline QString fixo2(double valor) {
+    return fixo(valor, 7, 2);
+}
 
 // Picture formats such as "###0.00", "#0.00000", "0.00", "000", "####0",
 // "0000000.00": "0" a required digit, "#" an optional one, "." the decimal point.

@@ -40,7 +40,7 @@ struct CurvaTrecho {
     bool medicoesAbertas = false;
 
     int Algoritmo = 0;
-    int Grau = 0;  // creation parameter; polynomial degree; −1 after a failed polynomial fit
+    int Grau = 0;   // creation parameter; polynomial degree; −1 after a failed polynomial fit
     double H0 = 0;  // creation parameter in cm; fitted h0 in metres after a power-law fit
     double K = 0;
     double M = 0;

@@ -36,8 +36,8 @@ bool InteracaoWidgets::pergunta(const QString& texto, const QString& titulo) {
 }
 
 std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, const QString& raiz) {
-    const QString pasta = QFileDialog::getExistingDirectory(janelaAtiva(), titulo, raiz,
-                                                            QFileDialog::ShowDirsOnly);
+    const QString pasta =
+        QFileDialog::getExistingDirectory(janelaAtiva(), titulo, raiz, QFileDialog::ShowDirsOnly);
     if (pasta.isEmpty())
         return std::nullopt;
     return pasta;
@@ -69,6 +69,8 @@ std::optional<QColor> InteracaoWidgets::escolherCor(const QColor& inicial) {
     return cor;
 }
 
-int InteracaoWidgets::executar(QDialog& dialogo) { return dialogo.exec(); }
+int InteracaoWidgets::executar(QDialog& dialogo) {
+    return dialogo.exec();
+}
 
 }  // namespace lumeno

@@ -20,6 +20,6 @@ int executarTestes(int argc, char** argv);
 
 }  // namespace lumeno::teste
 
-#define LUMENO_TESTE(Classe)                                                                   \
-    static const bool registro_##Classe = ::lumeno::teste::registrarTeste(                    \
+#define LUMENO_TESTE(Classe)                                               \
+    static const bool registro_##Classe = ::lumeno::teste::registrarTeste( \
         #Classe, [] { return std::unique_ptr<QObject>(new Classe); });

@@ -7,13 +7,20 @@ namespace lumeno::teste {
 
 const char* InteracaoRoteirizada::nome(Tipo t) {
     switch (t) {
-        case Tipo::Mensagem: return "mensagem";
-        case Tipo::Pergunta: return "pergunta";
-        case Tipo::Pasta: return "pasta";
-        case Tipo::Abrir: return "abrir arquivo";
-        case Tipo::Salvar: return "salvar arquivo";
-        case Tipo::Cor: return "cor";
-        case Tipo::Dialogo: return "dialogo";
+        case Tipo::Mensagem:
+            return "mensagem";
+        case Tipo::Pergunta:
+            return "pergunta";
+        case Tipo::Pasta:
+            return "pasta";
+        case Tipo::Abrir:
+            return "abrir arquivo";
+        case Tipo::Salvar:
+            return "salvar arquivo";
+        case Tipo::Cor:
+            return "cor";
+        case Tipo::Dialogo:
+            return "dialogo";
     }
     return "?";
 }
@@ -82,7 +89,8 @@ std::optional<InteracaoRoteirizada::Passo> InteracaoRoteirizada::proximo(Tipo t,
     }
     Passo p = passos_.front();
     if (p.tipo != t) {
-        falhas_ << QStringLiteral("esperado %1 %2, ocorreu: %3").arg(nome(p.tipo), p.texto, descricao);
+        falhas_
+            << QStringLiteral("esperado %1 %2, ocorreu: %3").arg(nome(p.tipo), p.texto, descricao);
         qWarning().noquote() << "InteracaoRoteirizada: esperado" << nome(p.tipo) << p.texto
                              << "ocorreu" << descricao;
         return std::nullopt;
@@ -126,8 +134,7 @@ std::optional<QString> InteracaoRoteirizada::abrirArquivo(const QString& titulo,
 }
 
 std::optional<QString> InteracaoRoteirizada::salvarArquivo(const QString& titulo,
-                                                           const QString& filtro,
-                                                           const QString&) {
+                                                           const QString& filtro, const QString&) {
     ultimoTitulo = titulo;
     ultimoFiltro = filtro;
     auto p = proximo(Tipo::Salvar, QStringLiteral("salvar %1").arg(titulo));
@@ -141,7 +148,8 @@ std::optional<QColor> InteracaoRoteirizada::escolherCor(const QColor& inicial) {
 
 int InteracaoRoteirizada::executar(QDialog& dialogo) {
     const QString classe = QString::fromLatin1(dialogo.metaObject()->className());
-    auto p = proximo(Tipo::Dialogo, QStringLiteral("dialogo %1 «%2»").arg(classe, dialogo.windowTitle()));
+    auto p = proximo(Tipo::Dialogo,
+                     QStringLiteral("dialogo %1 «%2»").arg(classe, dialogo.windowTitle()));
     if (!p)
         return QDialog::Rejected;
     if (p->texto != classe) {
