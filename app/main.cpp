@@ -1,9 +1,23 @@
+#include "app/Configuracao.h"
 #include "app/Formato.h"
-
-#include <QApplication>
+#include "app/ui/AplicacaoLumeno.h"
+#include "app/ui/InteracaoWidgets.h"
+#include "app/ui/TInicial.h"
+#include "data/LocalizacoesBanco.h"
+#include "data/TDM.h"
 
 int main(int argc, char** argv) {
     lumeno::fixarLocale();
-    QApplication app(argc, argv);
-    return 0;
+    lumeno::AplicacaoLumeno app(argc, argv);
+
+    lumeno::LocalizacoesBanco localizacoes(lumeno::LocalizacoesBanco::arquivoPadrao());
+    lumeno::Configuracao configuracao(lumeno::Configuracao::arquivoIniPadrao());
+    lumeno::InteracaoWidgets interacao;
+    lumeno::TDM dm(localizacoes);
+    lumeno::TInicial inicial(interacao, dm, localizacoes, configuracao);
+    interacao.definirPai(&inicial);
+    app.definirInteracao(&interacao);
+
+    inicial.showMaximized();
+    return app.exec();
 }

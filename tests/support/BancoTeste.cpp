@@ -13,15 +13,22 @@ BancoTeste::BancoTeste() : localizacoes_(dir_.filePath(QStringLiteral("localizac
     dm_ = std::make_unique<TDM>(localizacoes_);
 }
 
-int BancoTeste::estacao(int codigo, const QString& descricao, QVariant rio) {
-    auto q = dm_->novaConsulta();
+int BancoTeste::inserirEstacaoEm(TDM& dm, int codigo, const QString& descricao, QVariant rio) {
+    auto q = dm.novaConsulta();
     q->SQL << QStringLiteral("insert into estacao (codigo, descricao, rio) values (:c, :d, :r)");
     q->definirParametro(QStringLiteral("c"), codigo);
     q->definirParametro(QStringLiteral("d"), descricao);
     q->definirParametro(QStringLiteral("r"), rio);
     q->executar();
-    return escalar(QStringLiteral("select IdEstacao from estacao where codigo = %1").arg(codigo))
-        .toInt();
+    auto id = dm.novaConsulta();
+    id->SQL << QStringLiteral("select IdEstacao from estacao where codigo = :c");
+    id->definirParametro(QStringLiteral("c"), codigo);
+    id->abrir();
+    return id->campo(QStringLiteral("IdEstacao")).comoInteiro();
+}
+
+int BancoTeste::estacao(int codigo, const QString& descricao, QVariant rio) {
+    return inserirEstacaoEm(*dm_, codigo, descricao, rio);
 }
 
 void BancoTeste::rio(double idRio, const QString& nome) {

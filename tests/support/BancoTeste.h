@@ -20,6 +20,9 @@ public:
     LocalizacoesBanco& localizacoes() { return localizacoes_; }
     TDM& dm() { return *dm_; }
 
+    // Inserts a station into the database of `dm`; returns its IdEstacao.
+    static int inserirEstacaoEm(TDM& dm, int codigo, const QString& descricao = QString(),
+                                QVariant rio = QVariant());
     // Inserts a station; returns its IdEstacao.
     int estacao(int codigo, const QString& descricao = QString(), QVariant rio = QVariant());
     void rio(double idRio, const QString& nome);

@@ -1,11 +1,10 @@
-#include "ExecutorTestes.h"
+#include "support/ExecutorTestes.h"
 
 #include "app/Formato.h"
-
-#include <QApplication>
+#include "app/ui/AplicacaoLumeno.h"
 
 int main(int argc, char** argv) {
     lumeno::fixarLocale();
-    QApplication app(argc, argv);
+    lumeno::AplicacaoLumeno app(argc, argv);
     return lumeno::teste::executarTestes(argc, argv);
 }

@@ -1,0 +1,43 @@
+#include "app/ui/AplicacaoLumeno.h"
+
+#include "app/ErroLumeno.h"
+#include "app/ui/Interacao.h"
+
+#include <QDebug>
+
+#include <exception>
+
+namespace lumeno {
+
+AplicacaoLumeno::AplicacaoLumeno(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Lumeno"));
+}
+
+void AplicacaoLumeno::mostrarErro(Interacao& interacao) {
+    try {
+        throw;
+    } catch (const ErroLumeno& e) {
+        interacao.mensagem(e.mensagem(), e.titulo().isEmpty() ? titulo : e.titulo());
+    } catch (const std::bad_alloc&) {
+        interacao.mensagem(QStringLiteral("Memória insuficiente."), titulo);
+    } catch (const std::exception& e) {
+        interacao.mensagem(QString::fromLocal8Bit(e.what()), titulo);
+    } catch (...) {
+        interacao.mensagem(QStringLiteral("Erro desconhecido."), titulo);
+    }
+}
+
+bool AplicacaoLumeno::notify(QObject* destino, QEvent* evento) {
+    try {
+        return QApplication::notify(destino, evento);
+    } catch (...) {
+        if (!interacao_) {
+            qCritical("Lumeno: erro sem tratador");
+            std::terminate();
+        }
+        mostrarErro(*interacao_);
+    }
+    return false;
+}
+
+}  // namespace lumeno

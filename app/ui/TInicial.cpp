@@ -1,0 +1,175 @@
+#include "app/ui/TInicial.h"
+
+#include "app/Configuracao.h"
+#include "app/ErroLumeno.h"
+#include "app/ui/Interacao.h"
+#include "app/ui/TAboutBox.h"
+#include "app/ui/TSelecionarEstacao.h"
+#include "app/ui/TfrmDigitarData.h"
+#include "app/ui/TfrmDigitarNumero.h"
+#include "app/ui/Figuras.h"
+#include "data/LocalizacoesBanco.h"
+#include "data/TDM.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace lumeno {
+
+namespace {
+const QString nomeLocalizacao = QStringLiteral("Lumeno");
+const QString tituloPasta = QStringLiteral("Escolha o diretório de dados:");
+}  // namespace
+
+TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoes,
+                   Configuracao& configuracao, QWidget* pai)
+    : QMainWindow(pai), contexto_{interacao, dm}, localizacoes_(localizacoes), configuracao_(configuracao) {
+    setWindowTitle(QStringLiteral("Lumeno para Windows"));
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    criarMenu();
+    setCentralWidget(criarFundo());
+    pnlDiretorio = new QLabel(this);
+    pnlDiretorio->setFixedWidth(400);
+    statusBar()->addWidget(pnlDiretorio);
+    resize(900, 600);
+
+    contexto_.SelecionarEstacao = new TSelecionarEstacao(dm, this);
+    contexto_.frmDigitarNumero = new TfrmDigitarNumero(this);
+    contexto_.frmDigitarData = new TfrmDigitarData(this);
+    contexto_.AboutBox = new TAboutBox(this);
+}
+
+TInicial::~TInicial() = default;
+
+void TInicial::criarMenu() {
+    QMenu* arquivo = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+    QMenu* importar = arquivo->addMenu(QStringLiteral("&Importar dados"));
+    QMenu* resumo = importar->addMenu(QStringLiteral("&Resumo de medições"));
+    DNAEEsec1 = resumo->addAction(QStringLiteral("DNAEE (*.rsm)"));
+    Hidrologiacop1 = resumo->addAction(QStringLiteral("Texto (*.cop)"));
+    Hidromdb1 = resumo->addAction(QStringLiteral("Hidro (*.mdb)"));
+    QMenu* secao = importar->addMenu(QStringLiteral("&Seção Transversal"));
+    Hidrologiasec1 = secao->addAction(QStringLiteral("&Texto (*.sec)"));
+    Hidromdb2 = secao->addAction(QStringLiteral("Hidro (*.mdb)"));
+    importar->addSeparator();
+    TabeladeriosHidro1 = importar->addAction(QStringLiteral("Tabela de rios (Hidro)"));
+    QMenu* editar = arquivo->addMenu(QStringLiteral("&Editar"));
+    mniCriarEstacao = editar->addAction(QStringLiteral("&Criar estação"));
+    mniResumoMedicoes = editar->addAction(QStringLiteral("&Resumo de medições"));
+    mniSecaoTransversal = editar->addAction(QStringLiteral("&Seção transversal"));
+    editar->addSeparator();
+    mniLocalizacaoDados = editar->addAction(QStringLiteral("Localização de dados"));
+    arquivo->addSeparator();
+    mniFechar = arquivo->addAction(QStringLiteral("&Fechar"));
+
+    QMenu* analisar = menuBar()->addMenu(QStringLiteral("A&nalisar dados"));
+    mniAvaliarTrechos = analisar->addAction(QStringLiteral("Avaliar trechos"));
+    mniAjustarCurvas = analisar->addAction(QStringLiteral("A&justar curvas"));
+
+    QMenu* banco = menuBar()->addMenu(QStringLiteral("&Banco de estações"));
+    mniMedicoesSecoes = banco->addAction(QStringLiteral("&Medições e Seções"));
+
+    QMenu* ajuda = menuBar()->addMenu(QStringLiteral("&?"));
+    mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
+
+    // Windows that are not part of the program yet.
+    for (QAction* a : {DNAEEsec1, Hidrologiacop1, Hidromdb1, Hidrologiasec1, Hidromdb2, TabeladeriosHidro1,
+                       mniCriarEstacao, mniResumoMedicoes, mniSecaoTransversal, mniAvaliarTrechos,
+                       mniAjustarCurvas, mniMedicoesSecoes})
+        a->setEnabled(false);
+
+    connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
+    connect(mniFechar, &QAction::triggered, this, &QWidget::close);
+    connect(mniSobre, &QAction::triggered, this, [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
+}
+
+QWidget* TInicial::criarFundo() {
+    auto* fundo = new QWidget(this);
+    auto* layout = new QVBoxLayout(fundo);
+    layout->addStretch();
+
+    auto* titulo = new QLabel(QStringLiteral("Lumeno"), fundo);
+    QFont fonte(QStringLiteral("Times New Roman"));
+    fonte.setPixelSize(80);
+    fonte.setBold(true);
+    titulo->setFont(fonte);
+    titulo->setStyleSheet(QStringLiteral("color: navy"));
+    titulo->setAlignment(Qt::AlignCenter);
+    layout->addWidget(titulo);
+    auto* subtitulo = new QLabel(QStringLiteral("Ajuste e extrapolação de Lumeno"), fundo);
+    QFont fonteSub(QStringLiteral("Times New Roman"));
+    fonteSub.setPixelSize(22);
+    fonteSub.setItalic(true);
+    subtitulo->setFont(fonteSub);
+    subtitulo->setStyleSheet(QStringLiteral("color: navy"));
+    subtitulo->setAlignment(Qt::AlignCenter);
+    layout->addWidget(subtitulo);
+
+    auto* creditos = new QWidget(fundo);
+    auto* linha = new QHBoxLayout(creditos);
+    linha->addStretch();
+    auto* figura = new QLabel(creditos);
+    figura->setPixmap(figuraEstacao(2).pixmap(32, 32));
+    linha->addWidget(figura);
+    linha->addWidget(new QLabel(QStringLiteral("Curvas-chave de estações fluviométricas"), creditos));
+    linha->addStretch();
+    layout->addSpacing(24);
+    layout->addWidget(creditos);
+    layout->addStretch();
+    return fundo;
+}
+
+void TInicial::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!Configurado)
+        ConfigurarInicio();
+}
+
+void TInicial::ConfigurarInicio() {
+    QString pasta = configuracao_.lerPasta(QStringLiteral("ERROR"));
+    if (pasta == QLatin1String("ERROR")) {
+        contexto_.interacao.mensagem(
+            QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!"),
+            QStringLiteral("Erro"));
+        const auto escolhida = contexto_.interacao.escolherPasta(tituloPasta, QDir::homePath());
+        if (!escolhida) {
+            // Without a data directory the program ends; nothing was changed.
+            QTimer::singleShot(0, this, &QWidget::close);
+            return;
+        }
+        pasta = *escolhida;
+        configuracao_.gravarPasta(pasta);
+    }
+    recriarLocalizacao(localizacoes_, nomeLocalizacao, pasta);
+    pnlDiretorio->setText(pasta);
+    Configurado = true;
+    update();
+    // The database is opened (or created, in a new directory) now, so that a directory
+    // that cannot serve is reported at once.
+    contexto_.dm.conexao().garantirConexao();
+}
+
+void TInicial::LocalizacaoDadosClick() {
+    const auto escolhida = contexto_.interacao.escolherPasta(tituloPasta, QString());
+    if (!escolhida)
+        return;
+    configuracao_.gravarPasta(*escolhida);
+    Configurado = false;
+    contexto_.dm.desconectar();
+    ConfigurarInicio();
+}
+
+bool TInicial::SelecionarEstacao() {
+    Consulta& estacoes = contexto_.dm.qu_estacao1;
+    estacoes.fechar();
+    estacoes.abrir();
+    contexto_.interacao.executar(*contexto_.SelecionarEstacao);
+    return contexto_.SelecionarEstacao->Escolhida;
+}
+
+}  // namespace lumeno

@@ -1,0 +1,75 @@
+// The main window: the menu from which every window is reached, the data-directory
+// configuration at its first showing, and the owner of the program's other windows,
+// which are created once and live as long as it does.
+#pragma once
+
+#include "app/ui/Contexto.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QWidget;
+
+namespace lumeno {
+
+class Configuracao;
+class LocalizacoesBanco;
+
+class TInicial : public QMainWindow {
+    Q_OBJECT
+public:
+    TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoes, Configuracao& configuracao,
+             QWidget* pai = nullptr);
+    ~TInicial() override;
+
+    Contexto& contexto() { return contexto_; }
+
+    // Set once the start-up configuration has run; cleared by "Localização de dados".
+    bool Configurado = false;
+
+    // The data directory shown in the status bar's first panel.
+    QLabel* pnlDiretorio;
+
+    // "&Arquivo" › "&Importar dados"
+    QAction* DNAEEsec1;           // "DNAEE (*.rsm)"
+    QAction* Hidrologiacop1;      // "Texto (*.cop)"
+    QAction* Hidromdb1;           // "Hidro (*.mdb)" of the measurement summaries
+    QAction* Hidrologiasec1;      // "&Texto (*.sec)"
+    QAction* Hidromdb2;           // "Hidro (*.mdb)" of the cross-sections
+    QAction* TabeladeriosHidro1;  // "Tabela de rios (Hidro)"
+    // "&Arquivo" › "&Editar"
+    QAction* mniCriarEstacao;
+    QAction* mniResumoMedicoes;
+    QAction* mniSecaoTransversal;
+    QAction* mniLocalizacaoDados;
+    QAction* mniFechar;
+    // "A&nalisar dados"
+    QAction* mniAvaliarTrechos;
+    QAction* mniAjustarCurvas;
+    // "&Banco de estações"
+    QAction* mniMedicoesSecoes;
+    // "&?"
+    QAction* mniSobre;
+
+    // Start-up configuration: makes sure the data directory is known and the location
+    // "Lumeno" points at it. Runs at the first showing.
+    void ConfigurarInicio();
+    void LocalizacaoDadosClick();
+    // Reopens the station list and shows the station picker; true when a station was
+    // chosen (the station list then stands on it).
+    bool SelecionarEstacao();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void criarMenu();
+    QWidget* criarFundo();
+
+    Contexto contexto_;
+    LocalizacoesBanco& localizacoes_;
+    Configuracao& configuracao_;
+};
+
+}  // namespace lumeno

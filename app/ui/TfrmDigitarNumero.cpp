@@ -1,0 +1,41 @@
+#include "app/ui/TfrmDigitarNumero.h"
+
+#include "components/EditorNumero.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace lumeno {
+
+TfrmDigitarNumero::TfrmDigitarNumero(QWidget* pai) : QDialog(pai) {
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    auto* layout = new QHBoxLayout(this);
+    edtNumero = new EditorNumero(this);
+    edtNumero->setMinimumWidth(130);
+    layout->addWidget(edtNumero);
+    bo_ok = new QPushButton(QStringLiteral("&Ok"), this);
+    bo_ok->setDefault(true);
+    layout->addWidget(bo_ok);
+    connect(bo_ok, &QPushButton::clicked, this, [this] {
+        Confirmado = true;
+        accept();
+    });
+    setFixedSize(280, 56);
+}
+
+void TfrmDigitarNumero::preparar(const QString& titulo, int casas, double valor) {
+    setWindowTitle(titulo);
+    edtNumero->definirCasas(casas);
+    edtNumero->definirValor(valor);
+}
+
+double TfrmDigitarNumero::valor() const { return edtNumero->valor(); }
+
+void TfrmDigitarNumero::showEvent(QShowEvent* e) {
+    Confirmado = false;
+    QDialog::showEvent(e);
+    edtNumero->setFocus();
+    edtNumero->selectAll();
+}
+
+}  // namespace lumeno

@@ -1,0 +1,298 @@
+#include "app/Configuracao.h"
+#include "app/ErroLumeno.h"
+#include "app/ui/AplicacaoLumeno.h"
+#include "app/ui/Figuras.h"
+#include "app/ui/TAboutBox.h"
+#include "app/ui/TInicial.h"
+#include "app/ui/TSelecionarEstacao.h"
+#include "app/ui/TfrmDigitarData.h"
+#include "app/ui/TfrmDigitarNumero.h"
+#include "components/EditorNumero.h"
+#include "support/BancoTeste.h"
+#include "support/ExecutorTestes.h"
+#include "support/ui/InteracaoRoteirizada.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace lumeno;
+using lumeno::teste::InteracaoRoteirizada;
+
+namespace {
+
+// A main window over temporary INI and location files.
+struct Ambiente {
+    QTemporaryDir dir;
+    LocalizacoesBanco localizacoes{dir.filePath("localizacoes.ini")};
+    Configuracao configuracao{dir.filePath("lumeno.INI")};
+    InteracaoRoteirizada roteiro;
+    TDM dm{localizacoes};
+    std::unique_ptr<TInicial> janela;
+
+    QString novaPasta(const QString& nome) {
+        const QString p = dir.filePath(nome);
+        QDir().mkpath(p);
+        return p;
+    }
+    void criarJanela() { janela = std::make_unique<TInicial>(roteiro, dm, localizacoes, configuracao); }
+    QString conteudo(const QString& arquivo) {
+        QFile f(dir.filePath(arquivo));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }
+};
+
+const QString msgConfigurar = QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!");
+
+}  // namespace
+
+class TesteConfiguracao : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void semConfiguracaoPerguntaPasta_data() {
+        QTest::addColumn<QString>("ini");
+        QTest::newRow("sem arquivo") << QString();
+        QTest::newRow("sem chave") << QString("[CONFIG]\nOUTRA=1\n");
+        QTest::newRow("ERROR") << QString("[CONFIG]\nPATH=ERROR\n");
+    }
+    void semConfiguracaoPerguntaPasta() {
+        QFETCH(QString, ini);
+        Ambiente a;
+        if (!ini.isEmpty()) {
+            QFile f(a.configuracao.arquivoIni());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(ini.toUtf8());
+        }
+        const QString dados = a.novaPasta("dados");
+        a.roteiro.esperaMensagemComTitulo(msgConfigurar, "Erro").esperaPasta(dados);
+        a.criarJanela();
+        a.janela->show();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.roteiro.ultimoTitulo, QString("Escolha o diretório de dados:"));
+        QCOMPARE(a.roteiro.ultimaRaiz, QDir::homePath());
+        QCOMPARE(a.configuracao.lerPasta("ERROR"), dados);
+        QCOMPARE(a.localizacoes.caminho("LUMENO"), dados);
+        QCOMPARE(a.localizacoes.driver("Lumeno"), QString("STANDARD"));
+        QCOMPARE(a.janela->pnlDiretorio->text(), dados);
+        QVERIFY(a.janela->Configurado);
+        QVERIFY(QFile::exists(dados + "/lumeno.db"));
+        QVERIFY(a.janela->isVisible());
+    }
+
+    void cancelarEncerraSemMudar() {
+        Ambiente a;
+        a.localizacoes.adicionar("Lumeno", "STANDARD", {{"PATH", "/antigo"}});
+        const QString antes = a.conteudo("localizacoes.ini");
+        a.roteiro.esperaMensagem(msgConfigurar).esperaPasta(std::nullopt);
+        a.criarJanela();
+        a.janela->show();
+        QTRY_VERIFY(!a.janela->isVisible());
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.conteudo("localizacoes.ini"), antes);
+        QVERIFY(!QFile::exists(a.configuracao.arquivoIni()));
+        QVERIFY(!a.janela->Configurado);
+    }
+
+    void pastaConfiguradaNaBarraDeStatus() {
+        Ambiente a;
+        const QString dados = a.novaPasta("dados");
+        a.configuracao.gravarPasta(dados);
+        a.localizacoes.adicionar("lumeno", "OUTRO", {{"PATH", "/velho"}});
+        a.criarJanela();
+        a.janela->show();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.janela->pnlDiretorio->text(), dados);
+        QCOMPARE(a.localizacoes.caminho("Lumeno"), dados);
+        QCOMPARE(a.localizacoes.driver("Lumeno"), QString("STANDARD"));
+        // Shown again (as after a modal window): nothing is asked or rebuilt.
+        a.localizacoes.modificarParametros("Lumeno", {{"PATH", "/marcado"}});
+        a.janela->hide();
+        a.janela->show();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.localizacoes.caminho("Lumeno"), QString("/marcado"));
+    }
+
+    void localizacaoDeDadosTrocaPasta() {
+        Ambiente a;
+        const QString primeira = a.novaPasta("um");
+        const QString segunda = a.novaPasta("dois");
+        a.configuracao.gravarPasta(primeira);
+        a.criarJanela();
+        a.janela->show();
+        lumeno::teste::BancoTeste::inserirEstacaoEm(a.dm, 77);
+        a.dm.qu_estacao1.abrir();
+        QCOMPARE(a.dm.qu_estacao1.totalRegistros(), 1);
+
+        a.roteiro.esperaPasta(std::nullopt);
+        a.janela->mniLocalizacaoDados->trigger();
+        QCOMPARE(a.janela->pnlDiretorio->text(), primeira);
+
+        a.roteiro.esperaPasta(segunda);
+        a.janela->mniLocalizacaoDados->trigger();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QVERIFY(a.roteiro.ultimaRaiz.isEmpty());
+        QCOMPARE(a.janela->pnlDiretorio->text(), segunda);
+        QCOMPARE(a.configuracao.lerPasta(QString()), segunda);
+        QCOMPARE(a.localizacoes.caminho("Lumeno"), segunda);
+        QVERIFY(!a.dm.qu_estacao1.ativo());
+        a.dm.qu_estacao1.abrir();
+        QCOMPARE(a.dm.qu_estacao1.totalRegistros(), 0);
+        QCOMPARE(a.dm.conexao().pasta(), segunda);
+    }
+
+    void pastaComArquivoEstranho() {
+        Ambiente a;
+        const QString dados = a.novaPasta("dados");
+        QFile f(dados + "/lumeno.db");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("planilha antiga");
+        f.close();
+        a.configuracao.gravarPasta(dados);
+        a.criarJanela();
+        // The refusal reaches the default handler; the window stays up.
+        static_cast<AplicacaoLumeno*>(qApp)->definirInteracao(&a.roteiro);
+        QVERIFY_THROWS_EXCEPTION(ErroBanco, a.janela->ConfigurarInicio());
+        QVERIFY(a.janela->Configurado);
+        QFile g(dados + "/lumeno.db");
+        g.open(QIODevice::ReadOnly);
+        QCOMPARE(g.readAll(), QByteArray("planilha antiga"));
+        static_cast<AplicacaoLumeno*>(qApp)->definirInteracao(nullptr);
+    }
+
+    void sobre() {
+        Ambiente a;
+        a.configuracao.gravarPasta(a.novaPasta("d"));
+        a.criarJanela();
+        a.janela->show();
+        bool viu = false;
+        a.roteiro.esperaDialogo<TAboutBox>([&](TAboutBox& d) {
+            viu = d.windowTitle() == "Sobre";
+            d.accept();
+        });
+        a.janela->mniSobre->trigger();
+        QVERIFY(viu);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+    }
+
+    // An error escaping a command is shown and the program goes on.
+    void tratadorPadrao() {
+        InteracaoRoteirizada roteiro;
+        auto* app = static_cast<AplicacaoLumeno*>(qApp);
+        app->definirInteracao(&roteiro);
+        QPushButton botao("x");
+        QObject::connect(&botao, &QPushButton::clicked, [] { throw ErroConversao("'abc' is not a valid date"); });
+        QPushButton outro("y");
+        QObject::connect(&outro, &QPushButton::clicked, [] { throw ErroLumeno("Já existe estação com este código!", "Erro!"); });
+        botao.show();
+        outro.show();
+        roteiro.esperaMensagemComTitulo("'abc' is not a valid date", AplicacaoLumeno::titulo)
+            .esperaMensagemComTitulo("Já existe estação com este código!", "Erro!");
+        QTest::mouseClick(&botao, Qt::LeftButton);
+        QTest::mouseClick(&outro, Qt::LeftButton);
+        QVERIFY2(roteiro.concluido(), roteiro.relatorio());
+        app->definirInteracao(nullptr);
+    }
+};
+
+class TesteDialogosComuns : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void seletorDeEstacao() {
+        Ambiente a;
+        const QString dados = a.novaPasta("dados");
+        a.configuracao.gravarPasta(dados);
+        a.criarJanela();
+        a.janela->show();
+        lumeno::teste::BancoTeste::inserirEstacaoEm(a.dm, 20, "Com seção");
+        lumeno::teste::BancoTeste::inserirEstacaoEm(a.dm, 10, "Sem seção");
+        auto pontos = a.dm.novaConsulta();
+        pontos->SQL << "insert into ponto (estacao, x, y) select IdEstacao, 1, 2 from estacao where codigo = 20";
+        pontos->executar();
+
+        // "   &Ok" with no row selected: no station.
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            QCOMPARE(d.lstEstacao->topLevelItemCount(), 2);
+            QCOMPARE(d.bo_ok->text(), QString("   &Ok"));
+            d.bo_ok->click();
+        });
+        QVERIFY(!a.janela->SelecionarEstacao());
+
+        // Pictures: 1 without section points, 2 with them; a chosen row positions the list.
+        QImage semSecao, comSecao;
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([&](TSelecionarEstacao& d) {
+            QTreeWidgetItem* primeira = d.lstEstacao->topLevelItem(0);
+            QTreeWidgetItem* segunda = d.lstEstacao->topLevelItem(1);
+            QCOMPARE(primeira->text(0), QString("10"));
+            QCOMPARE(d.lstEstacao->headerItem()->text(3), QString("#Med"));
+            QVERIFY(d.lstEstacao->isColumnHidden(5));
+            semSecao = primeira->icon(0).pixmap(16, 16).toImage();
+            comSecao = segunda->icon(0).pixmap(16, 16).toImage();
+            d.lstEstacao->setCurrentItem(segunda);
+            d.bo_ok->click();
+        });
+        QVERIFY(a.janela->SelecionarEstacao());
+        QCOMPARE(semSecao, figuraEstacaoImagem(1));
+        QCOMPARE(comSecao, figuraEstacaoImagem(2));
+        QCOMPARE(a.dm.qu_estacao1.campo("codigo").comoInteiro(), 20);
+
+        // Closing from the title bar: no station.
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            d.lstEstacao->setCurrentItem(d.lstEstacao->topLevelItem(0));
+            d.close();
+        });
+        QVERIFY(!a.janela->SelecionarEstacao());
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+    }
+
+    void promptDeNumero() {
+        TfrmDigitarNumero d;
+        d.preparar("Eixo X (cm)", 0, 12);
+        QCOMPARE(d.edtNumero->text(), QString("12"));
+        InteracaoRoteirizada roteiro;
+        roteiro.esperaDialogo<TfrmDigitarNumero>([](TfrmDigitarNumero& f) {
+            QVERIFY(!f.Confirmado);
+            QVERIFY(f.edtNumero->hasFocus() || !QApplication::focusWidget());
+            f.edtNumero->setText("1234.5");
+            f.bo_ok->click();
+        });
+        roteiro.executar(d);
+        QVERIFY(d.Confirmado);
+        QCOMPARE(d.valor(), 1234.5);
+        d.preparar("Cota (cm)", 2, 0.125);
+        QCOMPARE(d.edtNumero->text(), QString("0.13"));
+        roteiro.esperaDialogo<TfrmDigitarNumero>([](TfrmDigitarNumero& f) { f.close(); });
+        roteiro.executar(d);
+        QVERIFY(!d.Confirmado);
+        QVERIFY2(roteiro.concluido(), roteiro.relatorio());
+    }
+
+    void promptDeData() {
+        TfrmDigitarData d;
+        d.edtData->setDate(QDate(2004, 3, 5));
+        QCOMPARE(d.edtData->text(), QString("05/03/2004"));
+        InteracaoRoteirizada roteiro;
+        roteiro.esperaDialogo<TfrmDigitarData>([](TfrmDigitarData& f) {
+            QCOMPARE(f.windowTitle(), QString("Digite uma data"));
+            f.edtData->setDate(QDate(1990, 3, 25));
+            f.bo_ok->click();
+        });
+        roteiro.executar(d);
+        QVERIFY(d.Confirmado);
+        QCOMPARE(d.edtData->date(), QDate(1990, 3, 25));
+        QVERIFY2(roteiro.concluido(), roteiro.relatorio());
+    }
+
+private:
+    static QImage figuraEstacaoImagem(int n) { return lumeno::figuraEstacao(n).pixmap(16, 16).toImage(); }
+};
+
+LUMENO_TESTE(TesteConfiguracao)
+LUMENO_TESTE(TesteDialogosComuns)
+#include "tst_TInicial.moc"
