@@ -50,7 +50,8 @@ void Configuracao::gravarPasta(const QString& pasta) {
                              .arg(QDir::toNativeSeparators(arquivoIni_)));
 }
 
-void recriarLocalizacao(LocalizacoesBanco& localizacoes, const QString& nome, const QString& pasta) {
+void recriarLocalizacao(LocalizacoesBanco& localizacoes, const QString& nome,
+                        const QString& pasta) {
     if (localizacoes.existe(nome))
         localizacoes.remover(nome);
     localizacoes.adicionar(nome, QStringLiteral("STANDARD"), {{QStringLiteral("PATH"), pasta}});

@@ -5,7 +5,9 @@
 
 namespace lumeno {
 
-QColor corQt(std::uint32_t cor) { return QColor(cor & 0xFF, (cor >> 8) & 0xFF, (cor >> 16) & 0xFF); }
+QColor corQt(std::uint32_t cor) {
+    return QColor(cor & 0xFF, (cor >> 8) & 0xFF, (cor >> 16) & 0xFF);
+}
 
 std::uint32_t corWindows(const QColor& cor) {
     return static_cast<std::uint32_t>(cor.red()) | (static_cast<std::uint32_t>(cor.green()) << 8) |

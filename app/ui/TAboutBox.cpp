@@ -27,9 +27,10 @@ TAboutBox::TAboutBox(QWidget* pai) : QDialog(pai) {
     auto* versaoTexto = new QLabel(QStringLiteral("Versão %1 de %2").arg(versao, dataVersao), this);
     versaoTexto->setAlignment(Qt::AlignCenter);
     layout->addWidget(versaoTexto);
-    auto* creditos = new QLabel(QStringLiteral("Ajuste e extrapolação de curvas-chave de estações "
-                                               "fluviométricas.\n\nDesenvolvido pela equipe do Lumeno."),
-                                this);
+    auto* creditos =
+        new QLabel(QStringLiteral("Ajuste e extrapolação de curvas-chave de estações "
+                                  "fluviométricas.\n\nDesenvolvido pela equipe do Lumeno."),
+                   this);
     creditos->setAlignment(Qt::AlignCenter);
     creditos->setWordWrap(true);
     layout->addWidget(creditos);

@@ -2,12 +2,12 @@
 
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
+#include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/TAboutBox.h"
 #include "app/ui/TSelecionarEstacao.h"
 #include "app/ui/TfrmDigitarData.h"
 #include "app/ui/TfrmDigitarNumero.h"
-#include "app/ui/Figuras.h"
 #include "data/LocalizacoesBanco.h"
 #include "data/TDM.h"
 
@@ -28,7 +28,10 @@ const QString tituloPasta = QStringLiteral("Escolha o diretório de dados:");
 
 TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoes,
                    Configuracao& configuracao, QWidget* pai)
-    : QMainWindow(pai), contexto_{interacao, dm}, localizacoes_(localizacoes), configuracao_(configuracao) {
+    : QMainWindow(pai),
+      contexto_{interacao, dm},
+      localizacoes_(localizacoes),
+      configuracao_(configuracao) {
     setWindowTitle(QStringLiteral("Lumeno para Windows"));
     setAttribute(Qt::WA_AlwaysShowToolTips);
     criarMenu();
@@ -78,14 +81,15 @@ void TInicial::criarMenu() {
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
     // Windows that are not part of the program yet.
-    for (QAction* a : {DNAEEsec1, Hidrologiacop1, Hidromdb1, Hidrologiasec1, Hidromdb2, TabeladeriosHidro1,
-                       mniCriarEstacao, mniResumoMedicoes, mniSecaoTransversal, mniAvaliarTrechos,
-                       mniAjustarCurvas, mniMedicoesSecoes})
+    for (QAction* a : {DNAEEsec1, Hidrologiacop1, Hidromdb1, Hidrologiasec1, Hidromdb2,
+                       TabeladeriosHidro1, mniCriarEstacao, mniResumoMedicoes, mniSecaoTransversal,
+                       mniAvaliarTrechos, mniAjustarCurvas, mniMedicoesSecoes})
         a->setEnabled(false);
 
     connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
     connect(mniFechar, &QAction::triggered, this, &QWidget::close);
-    connect(mniSobre, &QAction::triggered, this, [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
+    connect(mniSobre, &QAction::triggered, this,
+            [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
 }
 
 QWidget* TInicial::criarFundo() {
@@ -116,7 +120,8 @@ QWidget* TInicial::criarFundo() {
     auto* figura = new QLabel(creditos);
     figura->setPixmap(figuraEstacao(2).pixmap(32, 32));
     linha->addWidget(figura);
-    linha->addWidget(new QLabel(QStringLiteral("Curvas-chave de estações fluviométricas"), creditos));
+    linha->addWidget(
+        new QLabel(QStringLiteral("Curvas-chave de estações fluviométricas"), creditos));
     linha->addStretch();
     layout->addSpacing(24);
     layout->addWidget(creditos);

@@ -19,8 +19,8 @@ class LocalizacoesBanco;
 class TInicial : public QMainWindow {
     Q_OBJECT
 public:
-    TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoes, Configuracao& configuracao,
-             QWidget* pai = nullptr);
+    TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoes,
+             Configuracao& configuracao, QWidget* pai = nullptr);
     ~TInicial() override;
 
     Contexto& contexto() { return contexto_; }

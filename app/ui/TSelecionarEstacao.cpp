@@ -48,8 +48,9 @@ void TSelecionarEstacao::showEvent(QShowEvent* e) {
 void TSelecionarEstacao::preencher() {
     lstEstacao->clear();
     lstEstacao->setColumnCount(7);
-    lstEstacao->setHeaderLabels({QStringLiteral("Código"), QStringLiteral("Descrição"), QStringLiteral("Rio"),
-                                 QStringLiteral("#Med"), QString(), QString(), QStringLiteral("Perfil")});
+    lstEstacao->setHeaderLabels({QStringLiteral("Código"), QStringLiteral("Descrição"),
+                                 QStringLiteral("Rio"), QStringLiteral("#Med"), QString(),
+                                 QString(), QStringLiteral("Perfil")});
     const int larguras[] = {80, 154, 146, 40, 0, 0, 28};
     for (int c = 0; c < 7; ++c)
         lstEstacao->setColumnWidth(c, larguras[c]);

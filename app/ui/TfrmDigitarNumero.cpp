@@ -29,7 +29,9 @@ void TfrmDigitarNumero::preparar(const QString& titulo, int casas, double valor)
     edtNumero->definirValor(valor);
 }
 
-double TfrmDigitarNumero::valor() const { return edtNumero->valor(); }
+double TfrmDigitarNumero::valor() const {
+    return edtNumero->valor();
+}
 
 void TfrmDigitarNumero::showEvent(QShowEvent* e) {
     Confirmado = false;

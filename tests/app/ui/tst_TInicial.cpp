@@ -41,7 +41,9 @@ struct Ambiente {
         QDir().mkpath(p);
         return p;
     }
-    void criarJanela() { janela = std::make_unique<TInicial>(roteiro, dm, localizacoes, configuracao); }
+    void criarJanela() {
+        janela = std::make_unique<TInicial>(roteiro, dm, localizacoes, configuracao);
+    }
     QString conteudo(const QString& arquivo) {
         QFile f(dir.filePath(arquivo));
         f.open(QIODevice::ReadOnly);
@@ -49,7 +51,8 @@ struct Ambiente {
     }
 };
 
-const QString msgConfigurar = QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!");
+const QString msgConfigurar =
+    QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!");
 
 }  // namespace
 
@@ -187,9 +190,11 @@ private Q_SLOTS:
         auto* app = static_cast<AplicacaoLumeno*>(qApp);
         app->definirInteracao(&roteiro);
         QPushButton botao("x");
-        QObject::connect(&botao, &QPushButton::clicked, [] { throw ErroConversao("'abc' is not a valid date"); });
+        QObject::connect(&botao, &QPushButton::clicked,
+                         [] { throw ErroConversao("'abc' is not a valid date"); });
         QPushButton outro("y");
-        QObject::connect(&outro, &QPushButton::clicked, [] { throw ErroLumeno("Já existe estação com este código!", "Erro!"); });
+        QObject::connect(&outro, &QPushButton::clicked,
+                         [] { throw ErroLumeno("Já existe estação com este código!", "Erro!"); });
         botao.show();
         outro.show();
         roteiro.esperaMensagemComTitulo("'abc' is not a valid date", AplicacaoLumeno::titulo)
@@ -213,7 +218,8 @@ private Q_SLOTS:
         lumeno::teste::BancoTeste::inserirEstacaoEm(a.dm, 20, "Com seção");
         lumeno::teste::BancoTeste::inserirEstacaoEm(a.dm, 10, "Sem seção");
         auto pontos = a.dm.novaConsulta();
-        pontos->SQL << "insert into ponto (estacao, x, y) select IdEstacao, 1, 2 from estacao where codigo = 20";
+        pontos->SQL << "insert into ponto (estacao, x, y) select IdEstacao, 1, 2 from estacao "
+                       "where codigo = 20";
         pontos->executar();
 
         // "   &Ok" with no row selected: no station.
@@ -290,7 +296,9 @@ private Q_SLOTS:
     }
 
 private:
-    static QImage figuraEstacaoImagem(int n) { return lumeno::figuraEstacao(n).pixmap(16, 16).toImage(); }
+    static QImage figuraEstacaoImagem(int n) {
+        return lumeno::figuraEstacao(n).pixmap(16, 16).toImage();
+    }
 };
 
 LUMENO_TESTE(TesteConfiguracao)
