@@ -3,23 +3,45 @@
 // long as it does. A window reaches another one through here.
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 namespace lumeno {
 
 class Interacao;
 class TDM;
+class CriteriosExclusao;
 class TSelecionarEstacao;
 class TfrmDigitarNumero;
 class TfrmDigitarData;
 class TAboutBox;
+class TDigitarEstacao;
+class TDigitarCodigoEstacao;
+class TControleEstacao;
 
 struct Contexto {
+    Contexto(Interacao& i, TDM& d, CriteriosExclusao& c) : interacao(i), dm(d), criterios(c) {}
+
     Interacao& interacao;
     TDM& dm;
+    // The exclusion criteria of the curve-adjustment window.
+    CriteriosExclusao& criterios;
 
     TSelecionarEstacao* SelecionarEstacao = nullptr;
     TfrmDigitarNumero* frmDigitarNumero = nullptr;
     TfrmDigitarData* frmDigitarData = nullptr;
     TAboutBox* AboutBox = nullptr;
+    TDigitarEstacao* DigitarEstacao = nullptr;
+    TDigitarCodigoEstacao* DigitarCodigoEstacao = nullptr;
+    TControleEstacao* ControleEstacao = nullptr;
+
+    // Per-station windows, opened for the station that is the current row of the station
+    // list (and, but for the section, of the station table). Empty until the window exists.
+    std::function<void(int idEstacao)> abrirAjusteCurvas;
+    std::function<void()> abrirAnaliseDados;
+    std::function<void(const QString& titulo)> abrirMedicoes;
+    std::function<void()> abrirSecao;
 };
 
 }  // namespace lumeno

@@ -8,8 +8,12 @@
 #include "app/ui/TSelecionarEstacao.h"
 #include "app/ui/TfrmDigitarData.h"
 #include "app/ui/TfrmDigitarNumero.h"
+#include "components/EditorNumero.h"
 #include "data/LocalizacoesBanco.h"
 #include "data/TDM.h"
+#include "editing/ui/TControleEstacao.h"
+#include "editing/ui/TDigitarCodigoEstacao.h"
+#include "editing/ui/TDigitarEstacao.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +22,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace lumeno {
 
@@ -29,7 +35,7 @@ const QString tituloPasta = QStringLiteral("Escolha o diretório de dados:");
 TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoes,
                    Configuracao& configuracao, QWidget* pai)
     : QMainWindow(pai),
-      contexto_{interacao, dm},
+      contexto_(interacao, dm, criterios_),
       localizacoes_(localizacoes),
       configuracao_(configuracao) {
     setWindowTitle(QStringLiteral("Lumeno para Windows"));
@@ -45,6 +51,9 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.frmDigitarNumero = new TfrmDigitarNumero(this);
     contexto_.frmDigitarData = new TfrmDigitarData(this);
     contexto_.AboutBox = new TAboutBox(this);
+    contexto_.DigitarEstacao = new TDigitarEstacao(contexto_, this);
+    contexto_.DigitarCodigoEstacao = new TDigitarCodigoEstacao(contexto_, this);
+    contexto_.ControleEstacao = new TControleEstacao(contexto_, this);
 }
 
 TInicial::~TInicial() = default;
@@ -167,6 +176,20 @@ void TInicial::LocalizacaoDadosClick() {
     Configurado = false;
     contexto_.dm.desconectar();
     ConfigurarInicio();
+}
+
+void TInicial::CriarEstacaoClick() {
+    Tabela& estacao = contexto_.dm.tb_estacao;
+    estacao.abrir();
+    contexto_.interacao.executar(*contexto_.DigitarCodigoEstacao);
+    if (!contexto_.DigitarCodigoEstacao->Confirmado)
+        return;
+    estacao.anexar();
+    estacao.definirValor(
+        QStringLiteral("Codigo"),
+        static_cast<int>(std::trunc(contexto_.DigitarCodigoEstacao->edCodigo->valor())));
+    contexto_.interacao.executar(*contexto_.DigitarEstacao);
+    estacao.cancelar();
 }
 
 bool TInicial::SelecionarEstacao() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ui/Contexto.h"
+#include "curves/CriteriosExclusao.h"
 
 #include <QMainWindow>
 
@@ -59,6 +60,8 @@ public:
     // Reopens the station list and shows the station picker; true when a station was
     // chosen (the station list then stands on it).
     bool SelecionarEstacao();
+    // "&Criar estação": asks the new station's code, then edits the new station.
+    void CriarEstacaoClick();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -67,6 +70,7 @@ private:
     void criarMenu();
     QWidget* criarFundo();
 
+    CriteriosExclusao criterios_;
     Contexto contexto_;
     LocalizacoesBanco& localizacoes_;
     Configuracao& configuracao_;

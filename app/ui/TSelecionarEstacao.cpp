@@ -1,6 +1,6 @@
 #include "app/ui/TSelecionarEstacao.h"
 
-#include "app/ui/Figuras.h"
+#include "app/ui/ListaEstacoes.h"
 #include "data/TDM.h"
 
 #include <QHeaderView>
@@ -10,10 +10,6 @@
 #include <QVBoxLayout>
 
 namespace lumeno {
-
-namespace {
-enum Coluna { Codigo, Descricao, Rio, Medicoes, Secao, IdEstacao, Perfil };
-}
 
 TSelecionarEstacao::TSelecionarEstacao(TDM& dm, QWidget* pai) : QDialog(pai), dm_(dm) {
     setWindowTitle(QStringLiteral("Seleção de estação"));
@@ -46,46 +42,13 @@ void TSelecionarEstacao::showEvent(QShowEvent* e) {
 }
 
 void TSelecionarEstacao::preencher() {
-    lstEstacao->clear();
-    lstEstacao->setColumnCount(7);
-    lstEstacao->setHeaderLabels({QStringLiteral("Código"), QStringLiteral("Descrição"),
-                                 QStringLiteral("Rio"), QStringLiteral("#Med"), QString(),
-                                 QString(), QStringLiteral("Perfil")});
-    const int larguras[] = {80, 154, 146, 40, 0, 0, 28};
-    for (int c = 0; c < 7; ++c)
-        lstEstacao->setColumnWidth(c, larguras[c]);
-    lstEstacao->setColumnHidden(Secao, true);
-    lstEstacao->setColumnHidden(IdEstacao, true);
-
-    Consulta& q = dm_.qu_estacao1;
-    q.abrir();
-    const QIcon semSecao = figuraEstacao(1);
-    const QIcon comSecao = figuraEstacao(2);
-    QList<QTreeWidgetItem*> itens;
-    for (q.primeiro(); !q.eof(); q.proximo()) {
-        auto* item = new QTreeWidgetItem;
-        item->setText(Codigo, q.campo(QStringLiteral("Codigo")).comoTexto());
-        item->setText(Descricao, q.campo(QStringLiteral("Descricao")).comoTexto());
-        item->setText(Rio, q.campo(QStringLiteral("nome")).comoTexto());
-        item->setText(Medicoes, q.campo(QStringLiteral("total_medida")).comoTexto());
-        const int secao = q.campo(QStringLiteral("total_secao")).comoInteiro();
-        item->setText(Secao, QString::number(secao));
-        item->setText(IdEstacao, q.campo(QStringLiteral("IdEstacao")).comoTexto());
-        item->setText(Perfil, q.campo(QStringLiteral("perfil")).comoTexto());
-        item->setIcon(Codigo, secao != 0 ? comSecao : semSecao);
-        item->setTextAlignment(Medicoes, Qt::AlignRight);
-        itens << item;
-    }
-    lstEstacao->addTopLevelItems(itens);
+    ListaEstacoes::preencher(lstEstacao, dm_.qu_estacao1, QString());
 }
 
 void TSelecionarEstacao::bo_okClick() {
-    QTreeWidgetItem* item = lstEstacao->currentItem();
-    if (item && item->isSelected()) {
-        const int id = item->text(IdEstacao).toInt();
-        if (dm_.qu_estacao1.localizar(QStringLiteral("IdEstacao"), id))
-            Escolhida = true;
-    }
+    const int id = ListaEstacoes::idSelecionado(lstEstacao);
+    if (id != 0 && dm_.qu_estacao1.localizar(QStringLiteral("IdEstacao"), id))
+        Escolhida = true;
     close();
 }
 

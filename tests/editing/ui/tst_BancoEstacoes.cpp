@@ -1,0 +1,227 @@
+#include "app/ui/Contexto.h"
+#include "components/EditorNumero.h"
+#include "curves/CriteriosExclusao.h"
+#include "editing/ui/TControleEstacao.h"
+#include "editing/ui/TDigitarCodigoEstacao.h"
+#include "editing/ui/TDigitarEstacao.h"
+#include "support/BancoTeste.h"
+#include "support/ExecutorTestes.h"
+#include "support/ui/InteracaoRoteirizada.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace lumeno;
+using lumeno::teste::BancoTeste;
+using lumeno::teste::InteracaoRoteirizada;
+
+namespace {
+
+struct Banco {
+    BancoTeste b;
+    InteracaoRoteirizada roteiro;
+    CriteriosExclusao criterios;
+    Contexto ctx{roteiro, b.dm(), criterios};
+    TDigitarEstacao digitar{ctx};
+    TDigitarCodigoEstacao codigo{ctx};
+    TControleEstacao controle{ctx};
+    bool abriuMedicoes = false;
+
+    Banco() {
+        ctx.DigitarEstacao = &digitar;
+        ctx.DigitarCodigoEstacao = &codigo;
+        ctx.ControleEstacao = &controle;
+        ctx.abrirMedicoes = [this](const QString&) { abriuMedicoes = true; };
+        ctx.abrirSecao = [] {};
+    }
+    int linhas() const { return controle.lstEstacoes->topLevelItemCount(); }
+    void mostrar() {
+        controle.show();
+        QApplication::processEvents();
+    }
+    void selecionar(int linha) {
+        controle.lstEstacoes->setCurrentItem(controle.lstEstacoes->topLevelItem(linha));
+    }
+};
+
+// Types into the station dialog as a user would and presses OK.
+void preencherEstacao(TDigitarEstacao& d, const QString& codigo, const QString& nome,
+                      const QString& rio) {
+    if (!codigo.isNull()) {
+        d.edtCodigo->clear();
+        QTest::keyClicks(d.edtCodigo, codigo);
+    }
+    d.edtDescricao->setText(nome);
+    if (!rio.isNull())
+        d.cboRio->setCurrentIndex(d.cboRio->findText(rio));
+    d.bo_ok->click();
+}
+
+}  // namespace
+
+class TesteBancoEstacoes : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tabelaVaziaSoInsere() {
+        Banco t;
+        t.mostrar();
+        QCOMPARE(t.linhas(), 0);
+        QVERIFY(t.controle.bo_inserir->isEnabled());
+        for (QPushButton* b : {t.controle.bo_deletar, t.controle.bo_editar, t.controle.bo_medicoes,
+                               t.controle.bo_secao, t.controle.bo_analisar, t.controle.bo_ajustar})
+            QVERIFY(!b->isEnabled());
+    }
+
+    void inserirEditarEListar() {
+        Banco t;
+        t.b.rio(1, "Paraná");
+        t.b.rio(2, "Doce");
+        t.mostrar();
+        t.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            QVERIFY(!d.edtCodigo->isReadOnly());
+            QVERIFY(d.edtCodigo->hasFocus() || !QApplication::focusWidget());
+            QCOMPARE(d.cboRio->count(), 2);
+            QCOMPARE(d.cboRio->itemText(0), QString("Doce"));
+            preencherEstacao(d, "58110002", "Ponte Nova", "Paraná");
+        });
+        t.controle.bo_inserir->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.linhas(), 1);
+        QTreeWidgetItem* linha = t.controle.lstEstacoes->topLevelItem(0);
+        QCOMPARE(linha->text(0), QString("58110002"));
+        QCOMPARE(linha->text(2), QString("Paraná"));
+        QVERIFY(t.controle.bo_editar->isEnabled());
+
+        // Editing: the code is read-only and the record's river counts as chosen.
+        t.selecionar(0);
+        t.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            QVERIFY(d.edtCodigo->isReadOnly());
+            QCOMPARE(d.edtDescricao->text(), QString("Ponte Nova"));
+            QCOMPARE(d.cboRio->currentText(), QString("Paraná"));
+            d.edtDescricao->setText("Ponte Velha");
+            d.bo_ok->click();
+        });
+        t.controle.bo_editar->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.controle.lstEstacoes->topLevelItem(0)->text(1), QString("Ponte Velha"));
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 1);
+    }
+
+    void verificacoesDoDialogo() {
+        Banco t;
+        t.b.rio(1, "Paraná");
+        t.mostrar();
+        // A new station without a river, then code 0 not typed, then cancelled.
+        t.roteiro.esperaDialogo<TDigitarEstacao>([&](TDigitarEstacao& d) {
+            preencherEstacao(d, QString(), "Sem rio", QString());
+            QVERIFY(d.isVisible());
+            d.cboRio->setCurrentIndex(0);
+            d.bo_ok->click();
+            QVERIFY(d.isVisible());
+            d.bo_cancela->click();
+        });
+        t.roteiro.esperaMensagemComTitulo("Deve ser selecionado algum rio para a estação", "Erro!");
+        t.roteiro.esperaMensagemComTitulo("Deve ser escolhido algum código para a estação!",
+                                          "Erro!");
+        t.controle.bo_inserir->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QVERIFY(!t.digitar.Confirmado);
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
+        QCOMPARE(t.b.dm().tb_estacao.estado(), ConjuntoDados::Estado::Navegando);
+
+        // Code 0 is accepted when typed.
+        t.roteiro.esperaDialogo<TDigitarEstacao>(
+            [](TDigitarEstacao& d) { preencherEstacao(d, "0", "Zero", "Paraná"); });
+        t.controle.bo_inserir->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.b.escalar("select count(*) from estacao where codigo = 0").toInt(), 1);
+    }
+
+    void codigoRepetidoNoBanco() {
+        Banco t;
+        t.b.rio(1, "Paraná");
+        t.b.estacao(5, "Primeira", 1);
+        t.mostrar();
+        t.roteiro.esperaDialogo<TDigitarEstacao>(
+            [](TDigitarEstacao& d) { preencherEstacao(d, "5", "Outra", "Paraná"); });
+        t.roteiro.esperaMensagemComTitulo("Já existe estação com este código!", "Erro!");
+        t.controle.bo_inserir->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QVERIFY(!t.digitar.Confirmado);
+        QVERIFY(!t.digitar.isVisible());
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 1);
+    }
+
+    void deletarLevaDados() {
+        Banco t;
+        const int a = t.b.estacao(1, "A");
+        const int b = t.b.estacao(2, "B");
+        for (int id : {a, b}) {
+            t.b.medida(id, 1, 100, 1);
+            t.b.ponto(id, 0, 100);
+        }
+        t.mostrar();
+        t.selecionar(0);
+        t.roteiro.esperaPergunta("Confirma deleção de estação ?", false);
+        t.controle.bo_deletar->click();
+        QCOMPARE(t.linhas(), 2);
+        t.roteiro.esperaPergunta("Confirma deleção de estação ?", true);
+        t.controle.bo_deletar->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.linhas(), 1);
+        QCOMPARE(t.controle.lstEstacoes->topLevelItem(0)->text(0), QString("2"));
+        QCOMPARE(
+            t.b.escalar(QString("select count(*) from medida where estacao = %1").arg(a)).toInt(),
+            0);
+        QCOMPARE(
+            t.b.escalar(QString("select count(*) from ponto where estacao = %1").arg(a)).toInt(),
+            0);
+        QCOMPARE(
+            t.b.escalar(QString("select count(*) from medida where estacao = %1").arg(b)).toInt(),
+            1);
+    }
+
+    void semRioListadaENenhumaSelecao() {
+        Banco t;
+        t.b.estacao(9, "Sem rio");
+        t.mostrar();
+        QCOMPARE(t.controle.lstEstacoes->topLevelItem(0)->text(2), QString());
+        // No row selected: the buttons do nothing.
+        t.controle.lstEstacoes->clearSelection();
+        t.controle.bo_medicoes->click();
+        QVERIFY(!t.abriuMedicoes);
+        t.selecionar(0);
+        t.controle.bo_medicoes->click();
+        QVERIFY(t.abriuMedicoes);
+        QCOMPARE(t.b.dm().tb_estacao.campo("Codigo").comoInteiro(), 9);
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+    }
+
+    void novaEstacaoComCodigoExistente() {
+        Banco t;
+        t.b.rio(1, "Paraná");
+        t.b.estacao(5, "Primeira", 1);
+        t.b.dm().tb_estacao.abrir();
+        t.roteiro.esperaDialogo<TDigitarCodigoEstacao>([&](TDigitarCodigoEstacao& d) {
+            QCOMPARE(d.edCodigo->text(), QString("0"));
+            d.edCodigo->setText("5");
+            d.bo_ok->click();
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.edCodigo->text(), QString("0"));
+            QCOMPARE(t.b.dm().tb_estacao.estado(), ConjuntoDados::Estado::Navegando);
+            d.edCodigo->setText("6");
+            d.bo_cancela->click();
+        });
+        t.roteiro.esperaMensagemComTitulo("Já existe estação com este código!!", "Erro");
+        t.roteiro.executar(t.codigo);
+        QVERIFY(!t.codigo.Confirmado);
+        QCOMPARE(t.codigo.edCodigo->text(), QString("0"));
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+    }
+};
+
+LUMENO_TESTE(TesteBancoEstacoes)
+#include "tst_BancoEstacoes.moc"
