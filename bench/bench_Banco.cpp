@@ -29,8 +29,10 @@ struct BancoGrande {
         q.exec("insert into rio (idrio, nome) values (1, 'Rio Grande')");
         QSqlQuery e(banco), m(banco), p(banco);
         e.prepare("insert into estacao (codigo, descricao, rio) values (?, ?, ?)");
-        m.prepare("insert into medida (estacao, numero, data, cota, vazao, area, velocidade, ponto_obrigatorio) "
-                  "values (?, ?, '2000-01-01', ?, ?, 1, 1, 0)");
+        m.prepare(
+            "insert into medida (estacao, numero, data, cota, vazao, area, velocidade, "
+            "ponto_obrigatorio) "
+            "values (?, ?, '2000-01-01', ?, ?, 1, 1, 0)");
         p.prepare("insert into ponto (estacao, x, y, perfil) values (?, ?, ?, 1)");
         for (int s = 1; s <= 5000; ++s) {
             e.addBindValue(58000000 + s);
