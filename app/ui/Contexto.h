@@ -19,6 +19,8 @@ class TAboutBox;
 class TDigitarEstacao;
 class TDigitarCodigoEstacao;
 class TControleEstacao;
+class TDigitarMedicao;
+class TMedicoesEstacao;
 
 struct Contexto {
     Contexto(Interacao& i, TDM& d, CriteriosExclusao& c) : interacao(i), dm(d), criterios(c) {}
@@ -35,6 +37,8 @@ struct Contexto {
     TDigitarEstacao* DigitarEstacao = nullptr;
     TDigitarCodigoEstacao* DigitarCodigoEstacao = nullptr;
     TControleEstacao* ControleEstacao = nullptr;
+    TDigitarMedicao* DigitarMedicao = nullptr;
+    TMedicoesEstacao* MedicoesEstacao = nullptr;
 
     // Per-station windows, opened for the station that is the current row of the station
     // list (and, but for the section, of the station table). Empty until the window exists.

@@ -14,6 +14,8 @@
 #include "editing/ui/TControleEstacao.h"
 #include "editing/ui/TDigitarCodigoEstacao.h"
 #include "editing/ui/TDigitarEstacao.h"
+#include "editing/ui/TDigitarMedicao.h"
+#include "editing/ui/TMedicoesEstacao.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +56,12 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.DigitarEstacao = new TDigitarEstacao(contexto_, this);
     contexto_.DigitarCodigoEstacao = new TDigitarCodigoEstacao(contexto_, this);
     contexto_.ControleEstacao = new TControleEstacao(contexto_, this);
+    contexto_.DigitarMedicao = new TDigitarMedicao(contexto_, this);
+    contexto_.MedicoesEstacao = new TMedicoesEstacao(contexto_, *contexto_.DigitarMedicao, this);
+    contexto_.abrirMedicoes = [this](const QString& titulo) {
+        contexto_.MedicoesEstacao->setWindowTitle(titulo);
+        contexto_.interacao.executar(*contexto_.MedicoesEstacao);
+    };
 }
 
 TInicial::~TInicial() = default;

@@ -125,14 +125,20 @@ void TDigitarMedicao::showEvent(QShowEvent* e) {
 
 void TDigitarMedicao::bo_okClick() {
     Tabela& m = contexto_.dm.tb_medida;
-    // Values are taken over first: a bad one keeps the record pending.
-    const QVariant numero = valorCaixa(edtNumero);
-    const QString textoData = edtData->text().trimmed();
-    const QVariant data = textoData.isEmpty() ? QVariant() : QVariant(lerData(textoData));
-    const QVariant cota = valorCaixa(edtCota);
-    const QVariant vazao = valorCaixa(edtVazao);
-    const QVariant area = valorCaixa(edtArea);
-    const QVariant velocidade = valorCaixa(edtVelocidade);
+    // Values are taken over first: a bad one is refused and the record stays pending.
+    QVariant numero, data, cota, vazao, area, velocidade;
+    try {
+        numero = valorCaixa(edtNumero);
+        const QString textoData = edtData->text().trimmed();
+        data = textoData.isEmpty() ? QVariant() : QVariant(lerData(textoData));
+        cota = valorCaixa(edtCota);
+        vazao = valorCaixa(edtVazao);
+        area = valorCaixa(edtArea);
+        velocidade = valorCaixa(edtVelocidade);
+    } catch (const ErroConversao& e) {
+        contexto_.interacao.mensagem(e.mensagem(), QStringLiteral("Erro"));
+        return;
+    }
     m.definirValor(QStringLiteral("Numero"), numero);
     m.definirValor(QStringLiteral("Data"), data);
     m.definirValor(QStringLiteral("Cota"), cota);
