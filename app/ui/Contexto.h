@@ -21,6 +21,9 @@ class TDigitarCodigoEstacao;
 class TControleEstacao;
 class TDigitarMedicao;
 class TMedicoesEstacao;
+class TMostrarPontosExtrapolados;
+class TTelaMedicao;
+class DadosEstacao;
 
 struct Contexto {
     Contexto(Interacao& i, TDM& d, CriteriosExclusao& c) : interacao(i), dm(d), criterios(c) {}
@@ -39,6 +42,8 @@ struct Contexto {
     TControleEstacao* ControleEstacao = nullptr;
     TDigitarMedicao* DigitarMedicao = nullptr;
     TMedicoesEstacao* MedicoesEstacao = nullptr;
+    TMostrarPontosExtrapolados* MostrarPontosExtrapolados = nullptr;
+    TTelaMedicao* TelaMedicao = nullptr;
 
     // Per-station windows, opened for the station that is the current row of the station
     // list (and, but for the section, of the station table). Empty until the window exists.
@@ -46,6 +51,12 @@ struct Contexto {
     std::function<void()> abrirAnaliseDados;
     std::function<void(const QString& titulo)> abrirMedicoes;
     std::function<void()> abrirSecao;
+    // The cross-section view beside the current window (not modal), and its closing.
+    std::function<void()> mostrarSecao;
+    std::function<void()> fecharVistaSecao;
+    std::function<void()> abrirDefaultCurvas;
+    // Whether the extrapolation commands have their windows.
+    bool extrapolacaoDisponivel = false;
 };
 
 }  // namespace lumeno

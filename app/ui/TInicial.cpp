@@ -1,5 +1,6 @@
 #include "app/ui/TInicial.h"
 
+#include "analysis/ui/TTelaMedicao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
 #include "app/ui/Figuras.h"
@@ -9,6 +10,9 @@
 #include "app/ui/TfrmDigitarData.h"
 #include "app/ui/TfrmDigitarNumero.h"
 #include "components/EditorNumero.h"
+#include "curves/ui/TMostrarPontosExtrapolados.h"
+#include "curves/ui/TfrmDadosDefaultCurva.h"
+#include "curves/ui/TfrmDefaultCurvas.h"
 #include "data/LocalizacoesBanco.h"
 #include "data/TDM.h"
 #include "editing/ui/TControleEstacao.h"
@@ -58,6 +62,16 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.ControleEstacao = new TControleEstacao(contexto_, this);
     contexto_.DigitarMedicao = new TDigitarMedicao(contexto_, this);
     contexto_.MedicoesEstacao = new TMedicoesEstacao(contexto_, *contexto_.DigitarMedicao, this);
+    contexto_.MostrarPontosExtrapolados = new TMostrarPontosExtrapolados(contexto_, this);
+    contexto_.TelaMedicao = new TTelaMedicao(contexto_, dadosEstacao_, this);
+    contexto_.abrirAjusteCurvas = [this](int idEstacao) {
+        contexto_.TelaMedicao->Abrir(idEstacao);
+    };
+    auto* dadosDefault = new TfrmDadosDefaultCurva(contexto_, this);
+    auto* defaultCurvas = new TfrmDefaultCurvas(contexto_, *dadosDefault, this);
+    contexto_.abrirDefaultCurvas = [this, defaultCurvas] {
+        contexto_.interacao.executar(*defaultCurvas);
+    };
     contexto_.abrirMedicoes = [this](const QString& titulo) {
         contexto_.MedicoesEstacao->setWindowTitle(titulo);
         contexto_.interacao.executar(*contexto_.MedicoesEstacao);
@@ -198,6 +212,13 @@ void TInicial::CriarEstacaoClick() {
         static_cast<int>(std::trunc(contexto_.DigitarCodigoEstacao->edCodigo->valor())));
     contexto_.interacao.executar(*contexto_.DigitarEstacao);
     estacao.cancelar();
+}
+
+void TInicial::AjustarCurvasClick() {
+    if (!SelecionarEstacao())
+        return;
+    contexto_.TelaMedicao->Abrir(
+        contexto_.dm.qu_estacao1.campo(QStringLiteral("IdEstacao")).comoInteiro());
 }
 
 bool TInicial::SelecionarEstacao() {

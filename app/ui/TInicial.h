@@ -3,6 +3,7 @@
 // which are created once and live as long as it does.
 #pragma once
 
+#include "analysis/DadosEstacao.h"
 #include "app/ui/Contexto.h"
 #include "curves/CriteriosExclusao.h"
 
@@ -62,6 +63,8 @@ public:
     bool SelecionarEstacao();
     // "&Criar estação": asks the new station's code, then edits the new station.
     void CriarEstacaoClick();
+    // "A&justar curvas": station picker, then the curve-adjustment window.
+    void AjustarCurvasClick();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -71,6 +74,8 @@ private:
     QWidget* criarFundo();
 
     CriteriosExclusao criterios_;
+    // The station-data summary of the current adjustment.
+    DadosEstacao dadosEstacao_;
     Contexto contexto_;
     LocalizacoesBanco& localizacoes_;
     Configuracao& configuracao_;

@@ -1,0 +1,194 @@
+// The curve-adjustment window: one station's measurements on the stage–discharge
+// chart, the curves fitted to them with their equations and deviations, and the
+// commands that build the rating curve. It owns the whole state of the current
+// adjustment; each load discards the previous one.
+#pragma once
+
+#include "curves/CurvaTrecho.h"
+#include "curves/DefinicaoCurva.h"
+#include "curves/TabelaDesvios.h"
+
+#include <QDialog>
+#include <QPointF>
+
+#include <array>
+#include <vector>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QToolButton;
+
+namespace lumeno {
+
+struct Contexto;
+class ArvoreFormatada;
+class Consulta;
+class DadosEstacao;
+class PainelGrafico;
+
+class TTelaMedicao : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int maximoCurvas = 100;
+    static constexpr int maximoZoom = 100;
+    static constexpr int maximoEixos = 8;
+
+    TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai = nullptr);
+    ~TTelaMedicao() override;
+
+    // Opens the window modally for station `idEstacao` (the station list stands on it):
+    // positions the station table, clears the exclusion criteria, restores the
+    // measurement query's text and fits no pending definitions.
+    void Abrir(int idEstacao);
+
+    // --- Adjustment state -------------------------------------------------------------
+    std::array<CurvaTrecho, maximoCurvas + 1> Trechos;  // 1 … 100
+    int TotalCurvas = 0;
+    bool AjusteAtivo = false;
+    int NumExtrapolacoes = 0;
+    lumeno::TabelaDesvios TabelaDesvios;
+    bool ReiniciarConsulta = true;
+    bool GerarAoMostrar = false;
+    std::vector<DefinicaoCurva> CurvasPendentes;
+    int ContadorObrigatorios = 9999;
+    double CotaMaxCurvas = -10000;
+    double CotaMinMedicoes = 0, CotaMaxMedicoes = 0, VazaoMinMedicoes = 0, VazaoMaxMedicoes = 0;
+    int NumEixos = 1;
+    struct NivelZoom {
+        double xMin, yMin, xMax, yMax;
+    };
+    std::array<NivelZoom, maximoZoom + 1> PilhaZoom{};
+    int TopoZoom = 0;
+    QPointF PosicaoMouse;
+
+    // --- Operations ---------------------------------------------------------------------
+    // The load sequence: deletes leftover mandatory rows, reopens the station's
+    // measurements and section, draws them, resets curves, deviations and summary, and
+    // fits the pending definitions when asked to.
+    void FormShow();
+    void TracarPontosSecao();
+    // Removes the last chart item (the previous mark) and marks the current measurement.
+    void MarcarAtual();
+    // Fits and draws curve `numero` (already counted in TotalCurvas); returns its rows.
+    int AjustarETracar(int numero, const QStringList& condicao, const QStringList& descricao,
+                       int algoritmo, int parametro, std::uint32_t cor);
+    void TracarPontos(CurvaTrecho& curva);
+    void TracarCurva(CurvaTrecho& curva);
+    void GerarCurvas();
+    void GeraLegenda(int numero);
+    // Clears the equations panel, adds the header and the equation of every curve.
+    void ReconstruirLegenda();
+    void MontaDadosCurva(const QStringList& validade);
+    // Appends the exclusion clauses to a measurement statement.
+    void FormatQuery(Consulta& consulta);
+    // Takes the next curve number; false (with a message) when 100 curves are in use.
+    bool ReservarCurva();
+    // The IdEstacao of the window's station.
+    int Estacao() const { return estacao_; }
+    bool PossuiSecao() const;
+
+    // Navigation and picking.
+    void Primeiro();
+    void Anterior();
+    void Proximo();
+    void Ultimo();
+    void SelecionarNoGrafico(const QPointF& posicao);
+
+    // --- Menu commands ------------------------------------------------------------------
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomFeito();
+    void AlternarPan();
+    void CriarNovoEixo();
+    void InicializarAjuste();
+    void CopiarFigura();
+    void RelacaoVazoes();
+    void AlternarEquacoes();
+
+    // --- Widgets ------------------------------------------------------------------------
+    PainelGrafico* Grafico;
+    QWidget* pnlLegenda;
+    QLabel* lbNumero;
+    QLabel* lbData;
+    QLabel* lbCota;
+    QLabel* lbVazao;
+    QLabel* lbArea;
+    QLabel* lbVelocidade;
+    QLabel* lbPercentual;
+    QToolButton* boPrimeiro;
+    QToolButton* boAnterior;
+    QToolButton* boProximo;
+    QToolButton* boUltimo;
+    QGroupBox* pnlParametros;
+    ArvoreFormatada* trvLegenda;
+    QMenuBar* MenuMedicao;
+
+    QMenu* mnuLumeno;
+    QMenu* mnuExtrapolacao;
+    QMenu* mnuSecao;
+    QAction* mniSelecaoCriterios;
+    QMenu* mnuAjusteManual;
+    QAction* om_AjusteH0;
+    QAction* om_AjustaTodos;
+    QAction* om_ExcluirPontos;
+    QAction* om_DadosEstacao;
+    QAction* om_InicializarAjuste;
+    QAction* om_CopiarFigura;
+    QAction* om_RelacaoVazoes;
+    QAction* om_ExtrapLogaritmica;
+    QAction* om_ExtrapStevens;
+    QAction* om_ExtrapManning;
+    QAction* om_MostrarSecao;
+    QAction* om_EditarSecao;
+    QAction* om_GradeSolida;
+    QAction* om_GradeTracejada;
+    QAction* om_GradePontos;
+    QAction* om_GradeSem;
+    QAction* om_ZoomIn;
+    QAction* om_ZoomOut;
+    QAction* om_CotaDecimal;
+    QAction* om_CotaLogaritmico;
+    QAction* om_VazaoDecimal;
+    QAction* om_VazaoLogaritmico;
+    std::array<QAction*, maximoEixos> om_Eixos{};
+    QAction* om_CriarNovoEixo;
+    QAction* om_Pan;
+    QAction* om_MostrarEquacoes;
+    QAction* om_DefaultCurvas;
+    QAction* pop_ZoomIn;
+    QAction* pop_VoltarZoom;
+
+    // Closing: the measurement query closes, the section view too, the exclusion
+    // criteria are cleared and the curves released.
+    void done(int resultado) override;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void criarMenu();
+    void criarLegenda(QWidget* pai);
+    void atualizarLegenda();
+    void definirGrade(QAction* item);
+    void definirEixo(bool cota, bool logaritmico);
+    void mostrarDesvioAtual();
+    void ampliarEixos(double vazao, double cota);
+    void fechar();
+
+    Contexto& contexto_;
+    DadosEstacao& dados_;
+    int estacao_ = 0;
+    bool semMedicoes_ = false;
+    // Dragging and resizing the equations panel.
+    bool arrastando_ = false;
+    bool redimensionando_ = false;
+    bool peloTopoOuEsquerda_ = false;
+    Qt::CursorShape cursorPainel_ = Qt::ArrowCursor;
+    QPoint ultimoPonteiro_;
+};
+
+}  // namespace lumeno

@@ -1,0 +1,82 @@
+#include "curves/ui/TMostrarPontosExtrapolados.h"
+
+#include "app/ui/Contexto.h"
+#include "app/ui/Interacao.h"
+#include "curves/RelacaoVazoes.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace lumeno {
+
+TMostrarPontosExtrapolados::TMostrarPontosExtrapolados(Contexto& contexto, QWidget* pai)
+    : QDialog(pai), contexto_(contexto) {
+    setWindowTitle(QStringLiteral("Pontos extrapolados"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    GradePontosExtrap = new QTableWidget(0, 6, this);
+    const int larguras[] = {64, 64, 64, 64, 113, 64};
+    for (int c = 0; c < 6; ++c)
+        GradePontosExtrap->setColumnWidth(c, larguras[c]);
+    GradePontosExtrap->verticalHeader()->setVisible(false);
+    GradePontosExtrap->verticalHeader()->setDefaultSectionSize(18);
+    GradePontosExtrap->horizontalHeader()->setFixedHeight(16);
+    GradePontosExtrap->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GradePontosExtrap->setSortingEnabled(true);
+    layout->addWidget(GradePontosExtrap);
+    bo_exportar = new QPushButton(QStringLiteral("     &Exportar dados"), this);
+    layout->addWidget(bo_exportar, 0, Qt::AlignLeft);
+    resize(470, 420);
+    connect(bo_exportar, &QPushButton::clicked, this,
+            &TMostrarPontosExtrapolados::bo_exportarClick);
+}
+
+void TMostrarPontosExtrapolados::preencher(const QStringList& cabecalho,
+                                           const std::vector<QStringList>& linhas) {
+    GradePontosExtrap->setSortingEnabled(false);
+    GradePontosExtrap->clearContents();
+    GradePontosExtrap->setRowCount(static_cast<int>(linhas.size()));
+    GradePontosExtrap->setHorizontalHeaderLabels(cabecalho);
+    for (int r = 0; r < static_cast<int>(linhas.size()); ++r) {
+        for (int c = 0; c < 6 && c < linhas[r].size(); ++c) {
+            auto* celula = new QTableWidgetItem(linhas[r][c]);
+            if (c < 4)
+                celula->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            GradePontosExtrap->setItem(r, c, celula);
+        }
+        GradePontosExtrap->setRowHeight(r, 16);
+    }
+    // Rows in the listing's order until the user sorts by a column.
+    GradePontosExtrap->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    GradePontosExtrap->setSortingEnabled(true);
+    bo_exportar->setEnabled(!linhas.empty());
+}
+
+void TMostrarPontosExtrapolados::bo_exportarClick() {
+    const auto arquivo = contexto_.interacao.salvarArquivo(
+        QStringLiteral("Salvar planilha Excel"),
+        QStringLiteral("Arquivos Excel (*.xls);;Pasta de trabalho (*.xlsx)"),
+        QStringLiteral("xls"));
+    if (!arquivo)
+        return;
+    QStringList cabecalho;
+    for (int c = 0; c < GradePontosExtrap->columnCount(); ++c) {
+        const QTableWidgetItem* h = GradePontosExtrap->horizontalHeaderItem(c);
+        cabecalho << (h ? h->text() : QString());
+    }
+    std::vector<QStringList> linhas;
+    for (int r = 0; r < GradePontosExtrap->rowCount(); ++r) {
+        QStringList linha;
+        for (int c = 0; c < GradePontosExtrap->columnCount(); ++c) {
+            const QTableWidgetItem* celula = GradePontosExtrap->item(r, c);
+            linha << (celula ? celula->text() : QString());
+        }
+        linhas.push_back(linha);
+    }
+    exportarRelacaoVazoes(*arquivo, Codigo, cabecalho, linhas);
+    contexto_.interacao.mensagem(QStringLiteral("Arquivo gravado com sucesso!"), QString());
+}
+
+}  // namespace lumeno

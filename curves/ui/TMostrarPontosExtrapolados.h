@@ -1,0 +1,35 @@
+// A table of computed points (six text columns) with its export to a spreadsheet:
+// "Dados calculados" lists the station's computed discharges and deviations.
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+class QPushButton;
+class QTableWidget;
+
+namespace lumeno {
+
+struct Contexto;
+
+class TMostrarPontosExtrapolados : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMostrarPontosExtrapolados(Contexto& contexto, QWidget* pai = nullptr);
+
+    // Fills the grid: header texts of the six columns and the rows.
+    void preencher(const QStringList& cabecalho, const std::vector<QStringList>& linhas);
+    // The station code written at the top of the export.
+    QString Codigo;
+
+    QTableWidget* GradePontosExtrap;
+    QPushButton* bo_exportar;
+
+    void bo_exportarClick();
+
+private:
+    Contexto& contexto_;
+};
+
+}  // namespace lumeno
