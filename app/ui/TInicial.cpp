@@ -113,10 +113,15 @@ void TInicial::criarMenu() {
 
     // Windows that are not part of the program yet.
     for (QAction* a : {DNAEEsec1, Hidrologiacop1, Hidromdb1, Hidrologiasec1, Hidromdb2,
-                       TabeladeriosHidro1, mniCriarEstacao, mniResumoMedicoes, mniSecaoTransversal,
-                       mniAvaliarTrechos, mniAjustarCurvas, mniMedicoesSecoes})
+                       TabeladeriosHidro1, mniSecaoTransversal, mniAvaliarTrechos})
         a->setEnabled(false);
 
+    connect(mniCriarEstacao, &QAction::triggered, this, &TInicial::CriarEstacaoClick);
+    connect(mniResumoMedicoes, &QAction::triggered, this,
+            [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); });
+    connect(mniAjustarCurvas, &QAction::triggered, this, &TInicial::AjustarCurvasClick);
+    connect(mniMedicoesSecoes, &QAction::triggered, this,
+            [this] { contexto_.interacao.executar(*contexto_.ControleEstacao); });
     connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
     connect(mniFechar, &QAction::triggered, this, &QWidget::close);
     connect(mniSobre, &QAction::triggered, this,

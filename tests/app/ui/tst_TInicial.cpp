@@ -1,3 +1,4 @@
+#include "analysis/ui/TTelaMedicao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
 #include "app/ui/AplicacaoLumeno.h"
@@ -44,6 +45,7 @@ struct Ambiente {
     void criarJanela() {
         janela = std::make_unique<TInicial>(roteiro, dm, localizacoes, configuracao);
     }
+    CriteriosExclusao& criterios() { return janela->contexto().criterios; }
     QString conteudo(const QString& arquivo) {
         QFile f(dir.filePath(arquivo));
         f.open(QIODevice::ReadOnly);
@@ -254,6 +256,41 @@ private Q_SLOTS:
             d.close();
         });
         QVERIFY(!a.janela->SelecionarEstacao());
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+    }
+
+    void ajustarCurvasPeloMenu() {
+        Ambiente a;
+        a.configuracao.gravarPasta(a.novaPasta("dados"));
+        a.criarJanela();
+        a.janela->show();
+        const int id = lumeno::teste::BancoTeste::inserirEstacaoEm(a.dm, 58110002, "Ponte");
+        auto m = a.dm.novaConsulta();
+        m->SQL << QString(
+                      "insert into medida (estacao, numero, cota, vazao, ponto_obrigatorio) values "
+                      "(%1, 1, 150, 10, 0)")
+                      .arg(id);
+        m->executar();
+        a.criterios().inserir(CriteriosExclusao::Cota, "1.00", "2.00");
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            d.lstEstacao->setCurrentItem(d.lstEstacao->topLevelItem(0));
+            d.bo_ok->click();
+        });
+        QString titulo;
+        int criterios = -1;
+        a.roteiro.esperaDialogo<TTelaMedicao>([&](TTelaMedicao& t) {
+            titulo = t.windowTitle();
+            criterios = a.criterios().total();
+            QCOMPARE(a.dm.tb_estacao.campo("Codigo").comoInteiro(), 58110002);
+            t.close();
+        });
+        a.janela->mniAjustarCurvas->trigger();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(titulo, QString("Ajustar curvas - estação: 58110002 Ponte"));
+        QCOMPARE(criterios, 0);
+        // No station chosen: nothing opens.
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) { d.close(); });
+        a.janela->mniAjustarCurvas->trigger();
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
     }
 
