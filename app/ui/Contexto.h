@@ -24,6 +24,7 @@ class TMedicoesEstacao;
 class TMostrarPontosExtrapolados;
 class TTelaMedicao;
 class DadosEstacao;
+class TImportaDados;
 
 struct Contexto {
     Contexto(Interacao& i, TDM& d, CriteriosExclusao& c) : interacao(i), dm(d), criterios(c) {}
@@ -44,6 +45,7 @@ struct Contexto {
     TMedicoesEstacao* MedicoesEstacao = nullptr;
     TMostrarPontosExtrapolados* MostrarPontosExtrapolados = nullptr;
     TTelaMedicao* TelaMedicao = nullptr;
+    TImportaDados* ImportaDados = nullptr;
 
     // Per-station windows, opened for the station that is the current row of the station
     // list (and, but for the section, of the station table). Empty until the window exists.

@@ -20,6 +20,11 @@
 #include "editing/ui/TDigitarEstacao.h"
 #include "editing/ui/TDigitarMedicao.h"
 #include "editing/ui/TMedicoesEstacao.h"
+#include "import/GravacaoImportacao.h"
+#include "import/LeitorCop.h"
+#include "import/LeitorRsm.h"
+#include "import/LeitorSec.h"
+#include "import/ui/TImportaDados.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,6 +69,7 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.MedicoesEstacao = new TMedicoesEstacao(contexto_, *contexto_.DigitarMedicao, this);
     contexto_.MostrarPontosExtrapolados = new TMostrarPontosExtrapolados(contexto_, this);
     contexto_.TelaMedicao = new TTelaMedicao(contexto_, dadosEstacao_, this);
+    contexto_.ImportaDados = new TImportaDados(this);
     contexto_.abrirAjusteCurvas = [this](int idEstacao) {
         contexto_.TelaMedicao->Abrir(idEstacao);
     };
@@ -112,9 +118,13 @@ void TInicial::criarMenu() {
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
     // Windows that are not part of the program yet.
-    for (QAction* a : {DNAEEsec1, Hidrologiacop1, Hidromdb1, Hidrologiasec1, Hidromdb2,
-                       TabeladeriosHidro1, mniSecaoTransversal, mniAvaliarTrechos})
+    for (QAction* a :
+         {Hidromdb1, Hidromdb2, TabeladeriosHidro1, mniSecaoTransversal, mniAvaliarTrechos})
         a->setEnabled(false);
+
+    connect(Hidrologiacop1, &QAction::triggered, this, &TInicial::Hidrologiacop1Click);
+    connect(Hidrologiasec1, &QAction::triggered, this, &TInicial::Hidrologiasec1Click);
+    connect(DNAEEsec1, &QAction::triggered, this, &TInicial::DNAEEsec1Click);
 
     connect(mniCriarEstacao, &QAction::triggered, this, &TInicial::CriarEstacaoClick);
     connect(mniResumoMedicoes, &QAction::triggered, this,
@@ -217,6 +227,97 @@ void TInicial::CriarEstacaoClick() {
         static_cast<int>(std::trunc(contexto_.DigitarCodigoEstacao->edCodigo->valor())));
     contexto_.interacao.executar(*contexto_.DigitarEstacao);
     estacao.cancelar();
+}
+
+std::optional<int> TInicial::estacaoDaImportacao(int codigo, const QString& textoCodigo,
+                                                 const QString& titulo, bool procurar) {
+    if (procurar)
+        if (const auto id = estacaoPorCodigo(contexto_.dm.conexao(), codigo))
+            return id;
+    Tabela& estacao = contexto_.dm.tb_estacao;
+    estacao.abrir();
+    estacao.anexar();
+    estacao.definirValor(QStringLiteral("Codigo"), codigo);
+    estacao.definirValor(QStringLiteral("Descricao"),
+                         (QStringLiteral("Estação código ") + textoCodigo).left(23));
+    contexto_.DigitarEstacao->setWindowTitle(titulo);
+    contexto_.interacao.executar(*contexto_.DigitarEstacao);
+    estacao.cancelar();
+    if (!contexto_.DigitarEstacao->Confirmado)
+        return std::nullopt;
+    return estacao.campo(QStringLiteral("IdEstacao")).comoInteiro();
+}
+
+void TInicial::ImportaDadosCOP(const QString& FileName) {
+    const ArquivoCop arquivo = LeitorCop::ler(lerArquivo(FileName));
+    const QString codigo = QString::number(arquivo.codigo);
+    const auto id =
+        estacaoDaImportacao(arquivo.codigo, codigo, QStringLiteral("Inserir nova estação"), true);
+    if (!id)
+        return;
+    const int total = gravarMedicoes(contexto_.dm.conexao(), *id, arquivo.medicoes,
+                                     [this](int p) { contexto_.ImportaDados->avancar(p); });
+    contexto_.interacao.mensagem(
+        QStringLiteral("Total de registros inseridos: ") + QString::number(total), codigo);
+}
+
+void TInicial::ImportaDadosSEC(const QString& FileName) {
+    const ArquivoSec arquivo = LeitorSec::ler(lerArquivo(FileName));
+    const QString codigo = QString::number(arquivo.codigo);
+    // Code 0 is never looked up.
+    const auto id = estacaoDaImportacao(
+        arquivo.codigo, codigo, QStringLiteral("Inserir nova estação"), arquivo.codigo != 0);
+    if (!id)
+        return;
+    const int total = gravarPontos(contexto_.dm.conexao(), *id, arquivo.pontos,
+                                   [this](int p) { contexto_.ImportaDados->avancar(p); });
+    contexto_.interacao.mensagem(
+        QStringLiteral("Total de registros inseridos: ") + QString::number(total), codigo);
+}
+
+void TInicial::ImportaDadosRSM(const QString& FileName) {
+    const ArquivoRsm arquivo = LeitorRsm::ler(lerArquivo(FileName));
+    const auto id = estacaoDaImportacao(arquivo.codigo, arquivo.codigoTexto,
+                                        QStringLiteral("Inserir resumo de medições"), true);
+    if (!id)
+        return;
+    const int total = gravarMedicoes(contexto_.dm.conexao(), *id, arquivo.medicoes,
+                                     [this](int p) { contexto_.ImportaDados->avancar(p); });
+    contexto_.interacao.mensagem(
+        QStringLiteral("Total de registros inseridos: ") + QString::number(total),
+        QString::number(arquivo.codigo));
+}
+
+void TInicial::Hidrologiacop1Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de resumo de medições"),
+        QStringLiteral("Arquivos texto de medições (*.cop)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados,
+                               QStringLiteral("Resumo de medições (.COP)"));
+    ImportaDadosCOP(*arquivo);
+}
+
+void TInicial::Hidrologiasec1Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de arquivo de seção"),
+        QStringLiteral("Arquivos de seção em texto (*.sec)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados, QStringLiteral("Seção transversal (.SEC)"));
+    ImportaDadosSEC(*arquivo);
+}
+
+void TInicial::DNAEEsec1Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de resumo de medições"),
+        QStringLiteral("Arquivos DNAEE (*.rsm)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados,
+                               QStringLiteral("Resumo de medições (.RSM)"));
+    ImportaDadosRSM(*arquivo);
 }
 
 void TInicial::AjustarCurvasClick() {

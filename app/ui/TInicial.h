@@ -9,6 +9,8 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 class QAction;
 class QLabel;
 class QWidget;
@@ -66,10 +68,24 @@ public:
     // "A&justar curvas": station picker, then the curve-adjustment window.
     void AjustarCurvasClick();
 
+    // Imports of text and record files: each reads and checks the whole file, finds the
+    // station by its code (or lets the user create it) and replaces the station's rows of
+    // that kind by the file's, then reports how many were stored.
+    void ImportaDadosCOP(const QString& FileName);
+    void ImportaDadosSEC(const QString& FileName);
+    void ImportaDadosRSM(const QString& FileName);
+    void Hidrologiacop1Click();
+    void Hidrologiasec1Click();
+    void DNAEEsec1Click();
+
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // The station of an import: found by its code (unless `procurar` is false), or created
+    // through the station dialog. None when the user does not confirm the new station.
+    std::optional<int> estacaoDaImportacao(int codigo, const QString& textoCodigo,
+                                           const QString& titulo, bool procurar);
     void criarMenu();
     QWidget* criarFundo();
 

@@ -106,9 +106,30 @@ void TDigitarEstacao::showEvent(QShowEvent* e) {
 
 void TDigitarEstacao::bo_okClick() {
     Interacao& interacao = contexto_.interacao;
-    // The typed river name must be one of the list's.
-    const int indice = cboRio->findText(cboRio->currentText(), Qt::MatchFixedString);
-    if (!RioEscolhido || (indice < 0 && !cboRio->currentText().isEmpty())) {
+    // A river typed that is not in the list yet may be added to it, so that a new database
+    // (with no rivers) can receive stations.
+    const QString nomeRio = cboRio->currentText().trimmed();
+    int indice = cboRio->findText(nomeRio, Qt::MatchFixedString);
+    if (RioEscolhido && indice < 0 && !nomeRio.isEmpty()) {
+        if (!interacao.pergunta(
+                QStringLiteral("O rio \"%1\" não está cadastrado. Deseja incluí-lo?").arg(nomeRio),
+                QStringLiteral("Rio")))
+            return;
+        auto novo = contexto_.dm.novaConsulta();
+        novo->SQL << QStringLiteral(
+            "insert into rio (IdRio, Nome) values ((select coalesce(max(IdRio), 0) + 1 from rio), "
+            ":nome)");
+        novo->definirParametro(QStringLiteral("nome"), nomeRio.left(30));
+        novo->executar();
+        mostrando_ = false;
+        carregarRios();
+        indice = cboRio->findText(nomeRio.left(30), Qt::MatchFixedString);
+        cboRio->setCurrentIndex(indice);
+        mostrando_ = true;
+    }
+    const Campo rioDoRegistro = contexto_.dm.tb_estacao.campo(QStringLiteral("Rio"));
+    const bool registroTemRio = !rioDoRegistro.nulo() && rioDoRegistro.comoReal() != 0;
+    if (!RioEscolhido || (indice < 0 && !registroTemRio)) {
         interacao.mensagem(QStringLiteral("Deve ser selecionado algum rio para a estação"),
                            QStringLiteral("Erro!"));
         return;
