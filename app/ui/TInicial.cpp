@@ -20,6 +20,8 @@
 #include "editing/ui/TDigitarEstacao.h"
 #include "editing/ui/TDigitarMedicao.h"
 #include "editing/ui/TMedicoesEstacao.h"
+#include "editing/ui/TDigitarPontoSecao.h"
+#include "editing/ui/TDigitarSecao.h"
 #include "import/GravacaoImportacao.h"
 #include "import/LeitorCop.h"
 #include "import/LeitorRsm.h"
@@ -70,6 +72,12 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.MostrarPontosExtrapolados = new TMostrarPontosExtrapolados(contexto_, this);
     contexto_.TelaMedicao = new TTelaMedicao(contexto_, dadosEstacao_, this);
     contexto_.ImportaDados = new TImportaDados(this);
+    auto* pontoSecao = new TDigitarPontoSecao(contexto_, this);
+    auto* digitarSecao = new TDigitarSecao(contexto_, *pontoSecao, this);
+    auto* mostrarSecao = new TMostrarSecao(contexto_, this);
+    contexto_.abrirSecao = [this, digitarSecao] { contexto_.interacao.executar(*digitarSecao); };
+    contexto_.mostrarSecao = [mostrarSecao] { mostrarSecao->Mostrar(); };
+    contexto_.fecharVistaSecao = [mostrarSecao] { mostrarSecao->hide(); };
     contexto_.abrirAjusteCurvas = [this](int idEstacao) {
         contexto_.TelaMedicao->Abrir(idEstacao);
     };
@@ -118,8 +126,7 @@ void TInicial::criarMenu() {
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
     // Windows that are not part of the program yet.
-    for (QAction* a :
-         {Hidromdb1, Hidromdb2, TabeladeriosHidro1, mniSecaoTransversal, mniAvaliarTrechos})
+    for (QAction* a : {Hidromdb1, Hidromdb2, TabeladeriosHidro1, mniAvaliarTrechos})
         a->setEnabled(false);
 
     connect(Hidrologiacop1, &QAction::triggered, this, &TInicial::Hidrologiacop1Click);
@@ -130,6 +137,10 @@ void TInicial::criarMenu() {
     connect(mniResumoMedicoes, &QAction::triggered, this,
             [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); });
     connect(mniAjustarCurvas, &QAction::triggered, this, &TInicial::AjustarCurvasClick);
+    connect(mniSecaoTransversal, &QAction::triggered, this, [this] {
+        if (SelecionarEstacao())
+            contexto_.abrirSecao();
+    });
     connect(mniMedicoesSecoes, &QAction::triggered, this,
             [this] { contexto_.interacao.executar(*contexto_.ControleEstacao); });
     connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
