@@ -26,6 +26,6 @@ printf '\0\0041234\0\0\0\0\001\0\0\0\0\0\0\0\0\0\005\0\003\0\142\0\0\0\210\0\0\0
 
 for leitor in cop rsm sec; do
   echo "== .$leitor: $segundos s"
-  (cd "fuzz-build/corpus-$leitor" && ../fuzz_"$leitor" -max_total_time="$segundos" -rss_limit_mb=1024 \
+  (cd "fuzz-build/corpus-$leitor" && ../fuzz/fuzz_"$leitor" -max_total_time="$segundos" -rss_limit_mb=1024 \
      -timeout=5 -print_final_stats=1 . 2>&1 | tail -n 12)
 done

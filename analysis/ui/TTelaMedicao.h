@@ -105,7 +105,18 @@ public:
     void CriarNovoEixo();
     void InicializarAjuste();
     void CopiarFigura();
-    void RelacaoVazoes();
+        void RelacaoVazoes();
+    // "Seleção de critérios": a new curve from the criteria dialog.
+    void Seleodeparmetros1Click();
+    // "&Excluir pontos (somente dos cálculos)".
+    void om_ExcluirPontosClick();
+    // "Fixando h0" and "Fixando os três parâmetros".
+    void om_AjusteH0Click();
+    void om_AjustaTodosClick();
+    // k and m of every power-law curve recomputed for its current h0.
+    void CalcularAjusteFixo();
+    // Clears the chart and draws the measurements and every curve again.
+    void RedesenharTudo();
     void AlternarEquacoes();
 
     // --- Widgets ------------------------------------------------------------------------

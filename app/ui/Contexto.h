@@ -25,6 +25,10 @@ class TMostrarPontosExtrapolados;
 class TTelaMedicao;
 class DadosEstacao;
 class TImportaDados;
+class TfrmParmsCurva;
+class TCriterioExclusao;
+class TAjusteFixo;
+class TAjusteFixoGeral;
 
 struct Contexto {
     Contexto(Interacao& i, TDM& d, CriteriosExclusao& c) : interacao(i), dm(d), criterios(c) {}
@@ -46,6 +50,10 @@ struct Contexto {
     TMostrarPontosExtrapolados* MostrarPontosExtrapolados = nullptr;
     TTelaMedicao* TelaMedicao = nullptr;
     TImportaDados* ImportaDados = nullptr;
+    TfrmParmsCurva* frmParmsCurva = nullptr;
+    TCriterioExclusao* CriterioExclusao = nullptr;
+    TAjusteFixo* AjusteFixo = nullptr;
+    TAjusteFixoGeral* AjusteFixoGeral = nullptr;
 
     // Per-station windows, opened for the station that is the current row of the station
     // list (and, but for the section, of the station table). Empty until the window exists.

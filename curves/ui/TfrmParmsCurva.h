@@ -1,0 +1,63 @@
+// "Critérios para ajuste automático": the measurements of a new curve (period, stages,
+// discharges), its mandatory points, colour and algorithm, chosen on a tree of links.
+// A new curve starts from the defaults stored for its number.
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QAction;
+class QPushButton;
+
+namespace lumeno {
+
+struct Contexto;
+class ArvoreFormatada;
+class NoFormatado;
+class TDigitarPontoObrigatorio;
+
+class TfrmParmsCurva : public QDialog {
+    Q_OBJECT
+public:
+    TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pontoObrigatorio, QWidget* pai = nullptr);
+
+    // Sets what the tree is built from at the next showing: the station, the number of
+    // the curve to come and the station's lowest measured stage (cm).
+    void preparar(const QString& codigo, const QString& descricao, int proximaCurva, double cotaMinMedicoes);
+
+    bool Confirmado = false;
+    bool CorEscolhida = false;
+    bool AlgoritmoEscolhido = false;
+    int Algoritmo = 0;
+    int Parametro = 0;
+
+    ArvoreFormatada* trvCurva;
+    QPushButton* bo_ok;
+    QPushButton* bo_cancela;
+    QAction* mniMostrarSecao;
+
+    // Link clicks and value choices of the tree.
+    void linkClicado(NoFormatado* no, const QString& href);
+    void algoritmoEscolhido(NoFormatado* no, const QString& novo);
+    // The tree built as on showing.
+    void montarArvore();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void escolherData(NoFormatado* no, bool inicio, const QString& link);
+    void escolherValor(NoFormatado* no, bool cota, bool inicio, const QString& link);
+    void escolherPonto(NoFormatado* no);
+    void escolherCor(NoFormatado* no);
+    void definirLinhaCor(NoFormatado* no, std::uint32_t cor);
+
+    Contexto& contexto_;
+    TDigitarPontoObrigatorio& pontoObrigatorio_;
+    QString codigo_, descricao_;
+    int proximaCurva_ = 1;
+    double cotaMinMedicoes_ = 0;
+};
+
+}  // namespace lumeno
