@@ -1,4 +1,5 @@
-// Speed of the curve fits on a large selection.
+// Fitting on a station-sized selection: 3,000 measurements, power-law search over
+// 1,000 (+1) candidates, polynomial of degree 8.
 #include "curves/AjusteCurva.h"
 
 #include <benchmark/benchmark.h>
@@ -10,57 +11,65 @@ using namespace lumeno;
 
 namespace {
 
-// 3,000 measurements between 1,100 and 1,600 cm; with a start value of 100 cm the
-// power-law search runs 1,000 candidates. `inteiras`: stages in whole centimetres, as
-// field data are; otherwise every stage distinct (the worst case).
-CurvaTrecho selecao(bool inteiras, int algoritmo, int parametro) {
-    std::mt19937 gerador(42);
-    std::uniform_real_distribution<double> cotas(1100, 1600);
-    std::uniform_real_distribution<double> ruido(0.9, 1.1);
-    CurvaTrecho c;
-    c.Algoritmo = algoritmo;
-    c.Grau = parametro;
-    c.H0 = parametro;
-    c.CotaMin = 1e9;
-    c.CotaMax = -1e9;
-    double vazaoMin = 1e300;
-    for (int i = 0; i < 3000; ++i) {
-        LinhaMedida l;
-        l.numero = i + 1;
-        l.cota = inteiras ? std::round(cotas(gerador)) : cotas(gerador);
-        l.vazao = 12.5 * std::pow(l.cota / 100 - 9.5, 1.7) * ruido(gerador);
-        c.CotaMin = std::min(c.CotaMin, l.cota);
-        c.CotaMax = std::max(c.CotaMax, l.cota);
-        if (l.vazao < vazaoMin) {
-            vazaoMin = l.vazao;
-            c.CotaVazaoMin = l.cota;
+constexpr int linhas = 3000;
+
+// Stages from 10 m to 16 m above the datum, discharges scattered around
+// Q = 30·(H − 9.5)^1.6. The search starts at 0 cm: candidates 0.00 … 9.99 m, then −0.01 m.
+// `centimetros`: whole-centimetre stages (as observed); otherwise every stage distinct.
+CurvaTrecho selecao(int algoritmo, int parametro, bool centimetros) {
+    std::mt19937_64 gerador(42);
+    std::uniform_real_distribution<double> cota(1000, 1600);
+    std::lognormal_distribution<double> ruido(0, 0.1);
+    CurvaTrecho curva;
+    curva.Algoritmo = algoritmo;
+    curva.Grau = parametro;
+    curva.H0 = parametro;
+    for (int i = 0; i < linhas; ++i) {
+        LinhaMedida linha;
+        linha.numero = i + 1;
+        linha.cota = centimetros ? std::round(cota(gerador)) : cota(gerador);
+        linha.vazao = 30 * std::pow(linha.cota / 100 - 9.5, 1.6) * ruido(gerador);
+        curva.Medicoes.push_back(linha);
+    }
+    curva.Medicoes[0].cota = 1000;  // the lowest stage fixes the number of candidates
+    curva.CotaMin = 1000;
+    curva.CotaVazaoMin = 1000;
+    curva.medicoesAbertas = true;
+    return curva;
+}
+
+void potencial(benchmark::State& estado, bool centimetros) {
+    CurvaTrecho curva = selecao(AlgoritmoCurva::Potencial, 0, centimetros);
+    for (auto _ : estado) {
+        curva.H0 = 0;  // the start value; the fit replaces it
+        if (AjustarPotencial(curva, false) != ResultadoAjuste::Ajustado) {
+            estado.SkipWithError("ajuste falhou");
+            break;
         }
-        c.Medicoes.push_back(l);
+        benchmark::DoNotOptimize(curva.H0);
     }
-    c.CotaMin = std::floor(c.CotaMin);
-    return c;
 }
 
-void BM_AjustarPotencial(benchmark::State& state) {
-    const CurvaTrecho base = selecao(state.range(0) != 0, AlgoritmoCurva::Potencial, 100);
-    for (auto _ : state) {
-        CurvaTrecho c = base;
-        AjustarPotencial(c, false);
-        benchmark::DoNotOptimize(c.H0);
-    }
-    state.SetLabel(state.range(0) ? "cotas inteiras, 1000 candidatos"
-                                  : "cotas distintas, 1000 candidatos");
+void BM_AjustarPotencial_CotasInteiras(benchmark::State& estado) {
+    potencial(estado, true);
 }
-BENCHMARK(BM_AjustarPotencial)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+void BM_AjustarPotencial_CotasDistintas(benchmark::State& estado) {
+    potencial(estado, false);
+}
 
-void BM_AjustarPolinomioGrau8(benchmark::State& state) {
-    const CurvaTrecho base = selecao(true, AlgoritmoCurva::Polinomial, 8);
-    for (auto _ : state) {
-        CurvaTrecho c = base;
-        AjustarPolinomio(c);
-        benchmark::DoNotOptimize(c.Coeficientes);
+void BM_AjustarPolinomio_Grau8(benchmark::State& estado) {
+    CurvaTrecho curva = selecao(AlgoritmoCurva::Polinomial, 8, true);
+    for (auto _ : estado) {
+        if (AjustarPolinomio(curva) != ResultadoAjuste::Ajustado) {
+            estado.SkipWithError("sistema singular");
+            break;
+        }
+        benchmark::DoNotOptimize(curva.Coeficientes);
     }
 }
-BENCHMARK(BM_AjustarPolinomioGrau8)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+BENCHMARK(BM_AjustarPotencial_CotasInteiras)->Unit(benchmark::kMillisecond)->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasDistintas)->Unit(benchmark::kMillisecond)->Repetitions(7);
+BENCHMARK(BM_AjustarPolinomio_Grau8)->Unit(benchmark::kMillisecond)->Repetitions(7);

@@ -2,6 +2,9 @@
 
 #include "app/ErroLumeno.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
@@ -10,34 +13,158 @@ namespace lumeno {
 
 namespace {
 
-// Rows of a power-law fit: y = ln Q of every row with Q > 0, and the index of its
-// stage among the distinct stages (the same stage gives the same x for a candidate,
-// so each logarithm is taken once per distinct stage).
-struct LinhasPotencial {
-    std::vector<double> y;
-    std::vector<int> estagio;
-    std::vector<double> estagios;  // distinct H = cota/100, in order of appearance
-    int descartadas = 0;
+// x of a row at or below the candidate H0: the value itself, not a logarithm.
+constexpr double xAbaixoDeH0 = 0.00001;
+
+// Walks the candidates of the H0 search without storing them.
+class SequenciaCandidatos {
+public:
+    SequenciaCandidatos(const CurvaTrecho& curva, bool possuiSecao)
+        : s_(possuiSecao ? curva.CotaMinSecao : curva.H0),
+          limiteCota_(curva.CotaMin / 100),
+          limiteVazao_(curva.CotaVazaoMin / 100),
+          possuiSecao_(possuiSecao) {}
+
+    // Puts the next candidate (metres) in `c`; false after the last one.
+    bool proximo(double& c) {
+        if (terminou_)
+            return false;
+        ++i_;
+        c = (i_ + s_ - 1) / 100;
+        const bool admissivel = c < limiteCota_ && (!possuiSecao_ || c < limiteVazao_);
+        if (!admissivel) {
+            // One centimetre below the start value, and the last candidate.
+            c = c - i_ / 100.0;
+            terminou_ = true;
+        }
+        return true;
+    }
+
+private:
+    double s_;
+    double limiteCota_;
+    double limiteVazao_;
+    bool possuiSecao_;
+    std::int64_t i_ = 0;
+    bool terminou_ = false;
 };
 
-LinhasPotencial prepararLinhas(const CurvaTrecho& curva) {
-    LinhasPotencial l;
-    l.y.reserve(curva.Medicoes.size());
-    l.estagio.reserve(curva.Medicoes.size());
-    std::unordered_map<double, int> indice;
-    for (const LinhaMedida& m : curva.Medicoes) {
-        if (!(m.vazao > 0)) {
-            ++l.descartadas;
-            continue;
-        }
-        l.y.push_back(std::log(m.vazao));
-        const double h = m.cota / 100;
-        auto [it, novo] = indice.try_emplace(h, static_cast<int>(l.estagios.size()));
-        if (novo)
-            l.estagios.push_back(h);
-        l.estagio.push_back(it->second);
+// x of a row at stage H (metres) for the candidate c.
+inline double XDaCota(double H, double c) {
+    return H > c ? std::log(H - c) : xAbaixoDeH0;
+}
+
+// Σx, Σx², Σx·y over the rows in order, for one candidate; `variado`: not all x equal.
+struct SomasX {
+    double Sx = 0;
+    double Sxx = 0;
+    double Sxy = 0;
+    bool variado = false;
+};
+
+SomasX SomarPorLinha(const std::vector<double>& cotaDaLinha, const std::vector<double>& y,
+                     double c) {
+    SomasX somas;
+    const double x0 = XDaCota(cotaDaLinha[0], c);
+    for (std::size_t j = 0; j < y.size(); ++j) {
+        const double x = XDaCota(cotaDaLinha[j], c);
+        somas.variado = somas.variado || x != x0;
+        somas.Sx += x;
+        somas.Sxx += x * x;
+        somas.Sxy += x * y[j];
     }
-    return l;
+    return somas;
+}
+
+// The same sums from one x per distinct stage, computed into `xDoEstagio`.
+SomasX SomarPorEstagio(const std::vector<double>& estagios, const std::vector<int>& estagioDaLinha,
+                       const std::vector<double>& y, double c, std::vector<double>& xDoEstagio) {
+    SomasX somas;
+    for (std::size_t e = 0; e < estagios.size(); ++e)
+        xDoEstagio[e] = XDaCota(estagios[e], c);
+    for (const double x : xDoEstagio)
+        somas.variado = somas.variado || x != xDoEstagio[0];
+    if (!somas.variado)
+        return somas;
+    for (std::size_t j = 0; j < y.size(); ++j) {
+        const double x = xDoEstagio[estagioDaLinha[j]];
+        somas.Sx += x;
+        somas.Sxx += x * x;
+        somas.Sxy += x * y[j];
+    }
+    return somas;
+}
+
+constexpr int grauMaximo = 8;
+constexpr int ordemMaxima = grauMaximo + 1;
+using Matriz = std::array<std::array<double, ordemMaxima>, ordemMaxima>;
+
+// LU decomposition in place (Crout, unit lower triangle) with implicit partial pivoting:
+// the pivot of a column is the candidate largest relative to the largest element of its
+// row. `trocas[j]` is the row swapped with row j. False when the matrix is singular: a
+// row of zeros, or a pivot whose absolute value is below 1e-15.
+bool DecomporLU(Matriz& a, int n, std::array<int, ordemMaxima>& trocas) {
+    std::array<double, ordemMaxima> maiorDaLinha{};
+    for (int i = 0; i < n; ++i) {
+        double maior = 0;
+        for (int j = 0; j < n; ++j)
+            maior = std::max(maior, std::fabs(a[i][j]));
+        if (maior == 0)
+            return false;
+        maiorDaLinha[i] = maior;
+    }
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < j; ++i) {
+            double soma = a[i][j];
+            for (int k = 0; k < i; ++k)
+                soma -= a[i][k] * a[k][j];
+            a[i][j] = soma;
+        }
+        // Dividing by the row's largest element (rather than multiplying by its
+        // reciprocal) makes rows that are exact multiples of each other tie exactly;
+        // on a tie the upper row is kept.
+        double melhor = 0;
+        int linhaPivo = j;
+        for (int i = j; i < n; ++i) {
+            double soma = a[i][j];
+            for (int k = 0; k < j; ++k)
+                soma -= a[i][k] * a[k][j];
+            a[i][j] = soma;
+            const double relativo = std::fabs(soma) / maiorDaLinha[i];
+            if (relativo > melhor) {
+                melhor = relativo;
+                linhaPivo = i;
+            }
+        }
+        if (linhaPivo != j) {
+            std::swap(a[linhaPivo], a[j]);
+            std::swap(maiorDaLinha[linhaPivo], maiorDaLinha[j]);
+        }
+        trocas[j] = linhaPivo;
+        if (std::fabs(a[j][j]) < 1e-15)
+            return false;
+        for (int i = j + 1; i < n; ++i)
+            a[i][j] /= a[j][j];
+    }
+    return true;
+}
+
+// Solves (LU)·x = b in place for a decomposition made by DecomporLU.
+void ResolverLU(const Matriz& lu, int n, const std::array<int, ordemMaxima>& trocas,
+                std::array<double, ordemMaxima>& b) {
+    for (int i = 0; i < n; ++i) {
+        std::swap(b[i], b[trocas[i]]);
+        double soma = b[i];
+        for (int k = 0; k < i; ++k)
+            soma -= lu[i][k] * b[k];
+        b[i] = soma;
+    }
+    for (int i = n - 1; i >= 0; --i) {
+        double soma = b[i];
+        for (int k = i + 1; k < n; ++k)
+            soma -= lu[i][k] * b[k];
+        b[i] = soma / lu[i][i];
+    }
 }
 
 }  // namespace
@@ -47,212 +174,184 @@ ResultadoAjuste AjustarCurva(CurvaTrecho& curva, bool possuiSecao) {
         case AlgoritmoCurva::Potencial:
             return AjustarPotencial(curva, possuiSecao);
         case AlgoritmoCurva::Polinomial:
-            AjustarPolinomio(curva);
-            return ResultadoAjuste::Ajustado;
+            return AjustarPolinomio(curva);
         default:
             return ResultadoAjuste::NaoAjustado;
     }
 }
 
-ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao) {
-    const LinhasPotencial linhas = prepararLinhas(curva);
-    curva.linhasDescartadas = linhas.descartadas;
-    const std::size_t total = linhas.y.size();
-    if (total == 0)
-        return ResultadoAjuste::TrechoIndefinido;
-    const double n = static_cast<double>(total);
+std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao) {
+    std::vector<double> candidatos;
+    SequenciaCandidatos sequencia(curva, possuiSecao);
+    double c = 0;
+    while (sequencia.proximo(c))
+        candidatos.push_back(c);
+    return candidatos;
+}
 
-    const double s = possuiSecao ? curva.CotaMinSecao : curva.H0;
+ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao) {
+    // The rows are read once. y = ln Q does not depend on the candidate; x = ln(H − c)
+    // depends only on the stage, so it is computed once per distinct stage and candidate
+    // and then summed in row order — the same sums, term by term and in the same order,
+    // as reading every row for every candidate.
+    std::vector<double> y;
+    std::vector<int> estagioDaLinha;  // index into `estagios` of each row used
+    std::vector<double> estagios;     // distinct H = cota/100, in order of first use
+    std::vector<double> cotaDaLinha;  // H of each row used
+    std::unordered_map<std::uint64_t, int> indiceEstagio;
+    y.reserve(curva.Medicoes.size());
+    estagioDaLinha.reserve(curva.Medicoes.size());
+    cotaDaLinha.reserve(curva.Medicoes.size());
+    int descartadas = 0;
+    for (const LinhaMedida& linha : curva.Medicoes) {
+        if (!(linha.vazao > 0)) {
+            ++descartadas;
+            continue;
+        }
+        y.push_back(std::log(linha.vazao));
+        const double H = linha.cota / 100;
+        cotaDaLinha.push_back(H);
+        const auto [pos, nova] =
+            indiceEstagio.try_emplace(std::bit_cast<std::uint64_t>(H), int(estagios.size()));
+        if (nova)
+            estagios.push_back(H);
+        estagioDaLinha.push_back(pos->second);
+    }
+    curva.linhasDescartadas = descartadas;
+
+    const std::size_t linhas = y.size();
+    if (linhas == 0)
+        return ResultadoAjuste::TrechoIndefinido;
+    const double n = double(linhas);
+
+    double Sy = 0, Syy = 0;
+    for (const double v : y) {
+        Sy += v;
+        Syy += v * v;
+    }
+    const double Syyl = Syy - Sy * Sy / n;
+
+    SequenciaCandidatos sequencia(curva, possuiSecao);
     curva.H0 = 0;
     curva.K = 0;
     curva.M = 0;
     curva.R = -10;
 
-    // y does not depend on the candidate: its sums are taken once, in row order.
-    double Sy = 0, Syy = 0;
-    for (double y : linhas.y) {
-        Sy += y;
-        Syy += y * y;
-    }
-    const double limiteCota = curva.CotaMin / 100;
-    const double limiteVazaoMin = curva.CotaVazaoMin / 100;
-    std::vector<double> xEstagio(linhas.estagios.size());
+    // With mostly distinct stages a table of x per stage saves no logarithm: x is then
+    // computed row by row, in the same loop as the sums.
+    const bool porLinha = estagios.size() * 8 > linhas * 7;
+    bool avaliado = false;
+    std::vector<double> xDoEstagio(estagios.size());
+    double c = 0;
+    while (sequencia.proximo(c)) {
+        const SomasX somas = porLinha ? SomarPorLinha(cotaDaLinha, y, c)
+                                      : SomarPorEstagio(estagios, estagioDaLinha, y, c, xDoEstagio);
+        // All rows with the same x: no line through them (Sxx' and Sxy' are zero, up to
+        // rounding). Such a candidate decides nothing.
+        if (!somas.variado)
+            continue;
+        avaliado = true;
 
-    for (int i = 1;; ++i) {
-        double c = (i + s - 1) / 100;
-        bool ultimo = false;
-        if (!(c < limiteCota && (!possuiSecao || c < limiteVazaoMin))) {
-            c = c - i / 100.0;
-            ultimo = true;
-        }
-        for (std::size_t e = 0; e < linhas.estagios.size(); ++e) {
-            const double h = linhas.estagios[e];
-            xEstagio[e] = h > c ? std::log(h - c) : 0.00001;
-        }
-        double Sx = 0, Sxx = 0, Sxy = 0;
-        for (std::size_t j = 0; j < total; ++j) {
-            const double x = xEstagio[static_cast<std::size_t>(linhas.estagio[j])];
-            Sx += x;
-            Sxx += x * x;
-            Sxy += x * linhas.y[j];
-        }
-        const double sxy = Sxy - Sx * Sy / n;
-        const double sxx = Sxx - Sx * Sx / n;
-        const double syy = Syy - Sy * Sy / n;
-        const double r = sxx * syy > 0 ? sxy / std::sqrt(sxx * syy) : 0;
+        const double Sx = somas.Sx, Sxx = somas.Sxx, Sxy = somas.Sxy;
+        const double Sxyl = Sxy - Sx * Sy / n;
+        const double Sxxl = Sxx - Sx * Sx / n;
+        const double produto = Sxxl * Syyl;
+        const double r = produto > 0 ? Sxyl / std::sqrt(produto) : 0;
         if (r > curva.R) {
             curva.R = r;
-            if (sxx != 0) {
-                curva.M = sxy / sxx;
-                curva.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
-            } else {
-                // Every x equal: no slope to fit; the line through the mean of ln Q.
-                curva.M = 0;
-                curva.K = std::exp(Sy / n);
-            }
+            curva.M = Sxyl / Sxxl;
+            curva.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
             curva.H0 = c;
         }
-        if (ultimo)
-            break;
+    }
+
+    if (!avaliado) {
+        curva.R = 0;
+        return ResultadoAjuste::Indeterminado;
     }
     return ResultadoAjuste::Ajustado;
 }
 
-void AjustarPolinomio(CurvaTrecho& curva) {
+ResultadoAjuste AjustarPolinomio(CurvaTrecho& curva) {
     curva.Coeficientes.fill(0);
-    const std::size_t linhas = curva.Medicoes.size();
-    double P[18] = {};
-    double T[9] = {};
-    for (const LinhaMedida& m : curva.Medicoes) {
-        double p = 1;
-        for (int k = 0; k <= 17; ++k) {
-            P[k] += p;
-            if (k <= 8)
-                T[k] += m.vazao * p;
-            p *= m.cota;
+
+    constexpr int potencias = 2 * grauMaximo + 2;  // P_0 … P_17
+    std::array<double, potencias> P{};
+    std::array<double, ordemMaxima> T{};
+    for (const LinhaMedida& linha : curva.Medicoes) {
+        const double h = linha.cota;
+        const double Q = linha.vazao;
+        double potencia = 1;
+        for (int k = 0; k < potencias; ++k) {
+            P[k] += potencia;
+            if (k < ordemMaxima)
+                T[k] += Q * potencia;
+            potencia *= h;
         }
     }
-    const unsigned grau = static_cast<std::uint8_t>(curva.Grau);
-    if (grau >= linhas)
+
+    const std::size_t N = curva.Medicoes.size();
+    if (std::size_t(std::uint8_t(curva.Grau)) >= N)
         throw ErroLumeno(QStringLiteral("CalcPolyFit: not enough data points"));
-    if (grau > 8)
-        throw ErroLumeno(QStringLiteral("Grau do polinômio deve estar entre 1 e 8"));
+    if (curva.Grau < 0 || curva.Grau > grauMaximo)
+        throw ErroLumeno(QStringLiteral("Grau do polinômio inválido: %1 (deve estar entre 0 e %2).")
+                             .arg(curva.Grau)
+                             .arg(grauMaximo));
 
-    const int n = static_cast<int>(grau) + 1;
-    double a[9][9];
-    for (int r = 0; r < n; ++r)
-        for (int c = 0; c < n; ++c)
+    const int ordem = curva.Grau + 1;
+    Matriz a{};
+    for (int r = 0; r < ordem; ++r)
+        for (int c = 0; c < ordem; ++c)
             a[r][c] = P[r + c];
-
-    // LU decomposition with implicit partial pivoting.
-    double escala[9];
-    int indice[9];
-    for (int i = 0; i < n; ++i) {
-        double maior = 0;
-        for (int j = 0; j < n; ++j)
-            maior = std::max(maior, std::fabs(a[i][j]));
-        if (maior == 0) {
-            curva.Grau = -1;
-            return;
-        }
-        escala[i] = 1 / maior;
-    }
-    for (int j = 0; j < n; ++j) {
-        for (int i = 0; i < j; ++i) {
-            double soma = a[i][j];
-            for (int k = 0; k < i; ++k)
-                soma -= a[i][k] * a[k][j];
-            a[i][j] = soma;
-        }
-        double maior = 0;
-        int imax = j;
-        for (int i = j; i < n; ++i) {
-            double soma = a[i][j];
-            for (int k = 0; k < j; ++k)
-                soma -= a[i][k] * a[k][j];
-            a[i][j] = soma;
-            const double peso = escala[i] * std::fabs(soma);
-            if (peso >= maior) {
-                maior = peso;
-                imax = i;
-            }
-        }
-        if (j != imax) {
-            for (int k = 0; k < n; ++k)
-                std::swap(a[imax][k], a[j][k]);
-            escala[imax] = escala[j];
-        }
-        indice[j] = imax;
-        if (std::fabs(a[j][j]) < 1e-15) {
-            curva.Grau = -1;
-            return;
-        }
-        if (j != n - 1) {
-            const double inverso = 1 / a[j][j];
-            for (int i = j + 1; i < n; ++i)
-                a[i][j] *= inverso;
-        }
+    std::array<int, ordemMaxima> trocas{};
+    if (!DecomporLU(a, ordem, trocas)) {
+        curva.Grau = -1;
+        return ResultadoAjuste::Indeterminado;
     }
 
-    // The inverse, column by column, then a = A⁻¹ · T.
-    double inversa[9][9];
-    for (int coluna = 0; coluna < n; ++coluna) {
-        double b[9];
-        for (int i = 0; i < n; ++i)
-            b[i] = i == coluna ? 1 : 0;
-        int primeiro = -1;
-        for (int i = 0; i < n; ++i) {
-            const int ip = indice[i];
-            double soma = b[ip];
-            b[ip] = b[i];
-            if (primeiro >= 0) {
-                for (int j = primeiro; j < i; ++j)
-                    soma -= a[i][j] * b[j];
-            } else if (soma != 0) {
-                primeiro = i;
-            }
-            b[i] = soma;
-        }
-        for (int i = n - 1; i >= 0; --i) {
-            double soma = b[i];
-            for (int j = i + 1; j < n; ++j)
-                soma -= a[i][j] * b[j];
-            b[i] = soma / a[i][i];
-        }
-        for (int i = 0; i < n; ++i)
-            inversa[i][coluna] = b[i];
+    // A⁻¹ column by column, then a = A⁻¹ · T.
+    Matriz inversa{};
+    for (int c = 0; c < ordem; ++c) {
+        std::array<double, ordemMaxima> coluna{};
+        coluna[c] = 1;
+        ResolverLU(a, ordem, trocas, coluna);
+        for (int r = 0; r < ordem; ++r)
+            inversa[r][c] = coluna[r];
     }
-    for (int r = 0; r < n; ++r) {
+    for (int r = 0; r < ordem; ++r) {
         double soma = 0;
-        for (int c = 0; c < n; ++c)
+        for (int c = 0; c < ordem; ++c)
             soma += inversa[r][c] * T[c];
-        curva.Coeficientes[static_cast<std::size_t>(r)] = soma;
+        curva.Coeficientes[r] = soma;
     }
+    return ResultadoAjuste::Ajustado;
 }
 
 double VazaoCurva(const CurvaTrecho& curva, double h) {
-    if (curva.Algoritmo == AlgoritmoCurva::Potencial) {
-        const double base = h / 100 - curva.H0;
-        if (!(base > 0))
-            return 0;
-        return curva.K * std::exp(curva.M * std::log(base));
-    }
-    if (curva.Algoritmo == AlgoritmoCurva::Polinomial) {
-        double q = curva.Coeficientes[0];
-        double p = 1;
-        const int grau = std::min(curva.Grau, static_cast<int>(curva.Coeficientes.size()) - 1);
-        for (int i = 1; i <= grau; ++i) {
-            p *= h;
-            q += curva.Coeficientes[static_cast<std::size_t>(i)] * p;
+    switch (curva.Algoritmo) {
+        case AlgoritmoCurva::Potencial: {
+            const double acimaDeH0 = h / 100 - curva.H0;
+            if (!(acimaDeH0 > 0))
+                return 0;
+            return curva.K * std::exp(curva.M * std::log(acimaDeH0));
         }
-        return q;
+        case AlgoritmoCurva::Polinomial: {
+            const int grau = std::min(curva.Grau, int(curva.Coeficientes.size()) - 1);
+            double q = curva.Coeficientes[0];
+            double potencia = 1;
+            for (int i = 1; i <= grau; ++i) {
+                potencia *= h;
+                q += curva.Coeficientes[i] * potencia;
+            }
+            return q;
+        }
+        default:
+            return 0;
     }
-    return 0;
 }
 
 void LiberarCurvaTrecho(CurvaTrecho& curva) {
-    curva.Medicoes.clear();
-    curva.Medicoes.shrink_to_fit();
+    std::vector<LinhaMedida>().swap(curva.Medicoes);
     curva.medicoesAbertas = false;
     curva.CotaMax = -10000;
     curva.CotaMin = 10000;
@@ -277,14 +376,9 @@ void CalcularKMComH0Fixo(CurvaTrecho& curva) {
     }
     curva.K = 0;
     curva.M = 0;
-    if (n == 0)
+    if (n == 0 || Sxx - Sx * Sx / n == 0)
         return;
-    const double sxx = Sxx - Sx * Sx / n;
-    if (sxx == 0) {
-        curva.K = std::exp(Sy / n);
-        return;
-    }
-    curva.M = (Sxy - Sx * Sy / n) / sxx;
+    curva.M = (Sxy - Sx * Sy / n) / (Sxx - Sx * Sx / n);
     curva.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
 }
 

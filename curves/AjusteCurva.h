@@ -1,55 +1,83 @@
-// Fitting a curve to its rows, and the discharge of a fitted curve at a stage.
+// Fitting a curve to its measurement rows, and the discharge a fitted curve gives at a
+// stage. Units: stage h (`cota`) in centimetres, discharge Q (`vazao`) in m³/s.
 //
-// Power law (AjustarPotencial): Q = K · (H − H0)^M with H = h/100 in metres, fitted as
-// the straight line ln Q = ln K + M · ln(H − H0) by least squares for each candidate H0,
-// the candidates running upward in steps of one centimetre from a start value to the
-// highest step below the lowest stage (and below the stage of the lowest discharge when
-// the station has a surveyed section), plus one centimetre below the start; the
-// candidate with the highest correlation R wins (the lower one on a tie). Rows whose
-// stage is at or below a candidate enter its sums with x = 0.00001. Valid for positive
-// discharges: rows with Q ≤ 0 are left out and counted in `linhasDescartadas`.
+// Power law (AjustarPotencial): Q = K · (H − H0)^M, H = h/100 in metres, H0 in metres.
+//   Method: for each candidate H0 the straight line ln Q = ln K + M · ln(H − H0) is fitted
+//   by least squares; the candidate with the highest correlation coefficient R wins (on a
+//   tie the earlier one stays). The candidates run upward in steps of one centimetre from
+//   a start value s (cm) — the lowest point of the cross-section when the station has one,
+//   otherwise the curve's creation parameter — while they stay below the lowest stage of
+//   the selection (and, with a section, below the stage of its lowest discharge); then
+//   comes one last candidate, one centimetre below s. A row at or below a candidate enters
+//   that candidate's sums with x = 0.00001 in place of ln(H − H0).
+//   Validity: positive discharges only — rows with Q ≤ 0 are left out and counted in
+//   `linhasDescartadas`. The curve is defined for H > H0 and meant for stages from
+//   CotaMin upward. Needs at least two distinct stages among the rows used.
+//   Sums and candidates in IEEE double, rows in `numero` order, so the result is
+//   reproducible to the bit.
 //
-// Polynomial (AjustarPolinomio): Q = a0 + a1·h + … + an·h^n, h in cm, n = Grau (1…8),
-// least squares through the normal equations, inverted by LU decomposition with
-// implicit (row-scaled) partial pivoting; a pivot below 1e-15 makes the system singular
-// and leaves Grau = −1 with zero coefficients.
+// Polynomial (AjustarPolinomio): Q = a0 + a1·h + … + an·h^n, h in cm (not centred or
+//   scaled), n = Grau.
+//   Method: least squares through the normal equations Σ h^(r+c) · a_c = Σ Q·h^r, whose
+//   matrix is inverted by LU decomposition with implicit (row-scaled) partial pivoting.
+//   Validity: degree 0 … 8 and fewer than the number of rows; the rows need more distinct
+//   stages than the degree, otherwise the matrix is singular (a pivot below 1e-15 counts
+//   as zero), Grau becomes −1 and the curve evaluates to 0. The high powers of h make the
+//   system ill-conditioned for large degrees; results are meant for the stage range of
+//   the data.
 #pragma once
 
 #include "curves/CurvaTrecho.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace lumeno {
 
 enum class ResultadoAjuste {
+    // Parameters (power law) or coefficients (polynomial) set.
     Ajustado,
-    // The curve has no usable rows; its values are left as they were.
+    // Power law without a usable row: nothing changed but `linhasDescartadas`. The caller
+    // shows "Não é possível calcular parâmetros: trecho indefinido!".
     TrechoIndefinido,
-    // The algorithm fits nothing (not a power law nor a polynomial).
+    // The algorithm fits nothing (neither power law nor polynomial).
     NaoAjustado,
+    // The rows do not determine the curve: a polynomial's singular normal equations
+    // (Grau = −1, coefficients 0), or a power law whose rows have no spread in
+    // ln(H − H0) for any candidate — a single row, a single stage, or every stage at or
+    // below the only candidate (H0 = K = M = R = 0). Either curve evaluates to 0.
+    Indeterminado,
 };
 
-// Fits by `Algoritmo`. `possuiSecao`: the station has cross-section points (the power
-// law then starts at CotaMinSecao and stays below CotaVazaoMin).
+// Fits by `Algoritmo`: power law or polynomial; anything else → NaoAjustado.
+// `possuiSecao`: the station has cross-section points. Throws what AjustarPolinomio throws.
 ResultadoAjuste AjustarCurva(CurvaTrecho& curva, bool possuiSecao);
 
-// Sets H0 (metres), K, M and R.
+// Sets H0 (metres), K, M and R by the search described above, and `linhasDescartadas`.
+// Start value: CotaMinSecao when `possuiSecao`, else the current H0 (cm).
 ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao);
 
-// Sets Coeficientes, or Grau = −1 when the normal equations are singular. Throws
-// ErroLumeno "CalcPolyFit: not enough data points" when the degree (read as an unsigned
-// 8-bit value, so −1 counts as 255) is not below the number of rows.
-void AjustarPolinomio(CurvaTrecho& curva);
+// The candidates of the H0 search (metres) in the order they are tried.
+std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao);
 
-// The curve's discharge at stage h (cm). Power law: K · exp(M · ln(h/100 − H0)), and 0
-// at or below H0. Polynomial: a0 + Σ ai·h^i, a0 alone when Grau is −1. Any other
+// Sets Coeficientes[0 … Grau] (others 0), or Grau = −1 when the normal equations are
+// singular. Throws ErroLumeno "CalcPolyFit: not enough data points" when the degree, read
+// as an unsigned 8-bit value (−1 counts as 255), is not below the number of rows, and
+// ErroLumeno when the degree is outside 0 … 8; the coefficients are then 0.
+ResultadoAjuste AjustarPolinomio(CurvaTrecho& curva);
+
+// The curve's discharge at stage h (cm). Power law: K · exp(M · ln(h/100 − H0)), 0 at or
+// below H0. Polynomial: a0 + Σ ai·h^i, i = 1 … Grau (a0 alone when Grau is −1). Any other
 // algorithm: 0.
 double VazaoCurva(const CurvaTrecho& curva, double h);
+
+// k and m of a power-law curve for its current H0 (metres), by the same least squares at
+// that single h0; R is kept. Rows at or below H0 and rows with Q ≤ 0 are left out; without
+// two distinct stages above H0, K = M = 0.
+void CalcularKMComH0Fixo(CurvaTrecho& curva);
 
 // Releases the rows and resets the extremes (CotaMax −10000, CotaMin 10000,
 // VazaoMax −10000, VazaoMin 10000).
 void LiberarCurvaTrecho(CurvaTrecho& curva);
-
-// k and m of a power-law curve for its current H0, by the same least squares at that
-// single h0 (R is kept). Rows at or below H0 and rows with Q ≤ 0 are left out.
-void CalcularKMComH0Fixo(CurvaTrecho& curva);
 
 }  // namespace lumeno
