@@ -85,7 +85,10 @@ TTelaMedicao::TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai
     criarMenu();
 
     connect(Grafico, &PainelGrafico::zoomFeito, this, &TTelaMedicao::ZoomFeito);
-    connect(Grafico, &PainelGrafico::mouseMoveu, this, [this](QPointF p) { PosicaoMouse = p; });
+    connect(Grafico, &PainelGrafico::mouseMoveu, this, [this](QPointF p) {
+        if (Grafico->modoMouse() == PainelGrafico::ModoMouse::Normal)
+            PosicaoMouse = p;
+    });
     connect(Grafico, &PainelGrafico::clicado, this, &TTelaMedicao::SelecionarNoGrafico);
     connect(&contexto_.dm.qu_medida1, &ConjuntoDados::registroMudou, this,
             &TTelaMedicao::atualizarLegenda);
