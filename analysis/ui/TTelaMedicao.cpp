@@ -13,10 +13,15 @@
 #include "components/PainelGrafico.h"
 #include "curves/AjusteCurva.h"
 #include "curves/CriacaoCurva.h"
+#include "curves/CriteriosAjuste.h"
 #include "curves/CriteriosExclusao.h"
 #include "curves/RelacaoVazoes.h"
 #include "curves/TracadoCurva.h"
+#include "curves/ui/TAjusteFixo.h"
+#include "curves/ui/TCriterioExclusao.h"
+#include "curves/ui/TAjusteFixoGeral.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
+#include "curves/ui/TfrmParmsCurva.h"
 #include "data/TDM.h"
 
 #include <QApplication>
@@ -251,10 +256,13 @@ void TTelaMedicao::criarMenu() {
             contexto_.abrirSecao();
     });
 
-    // Commands of windows that are not part of the program yet stay disabled.
-    for (QAction* a :
-         {mniSelecaoCriterios, om_AjusteH0, om_AjustaTodos, om_ExcluirPontos, om_DadosEstacao})
-        a->setEnabled(false);
+        connect(mniSelecaoCriterios, &QAction::triggered, this, &TTelaMedicao::Seleodeparmetros1Click);
+    connect(om_ExcluirPontos, &QAction::triggered, this, &TTelaMedicao::om_ExcluirPontosClick);
+    connect(om_AjusteH0, &QAction::triggered, this, &TTelaMedicao::om_AjusteH0Click);
+    connect(om_AjustaTodos, &QAction::triggered, this, &TTelaMedicao::om_AjustaTodosClick);
+
+    // The station-data summary window is not part of the program yet.
+    om_DadosEstacao->setEnabled(false);
 }
 
 void TTelaMedicao::Abrir(int idEstacao) {
@@ -779,6 +787,120 @@ void TTelaMedicao::RelacaoVazoes() {
                                 QString()};
     dialogo.preencher(cabecalho, linhasRelacaoVazoes(contexto_.dm.qu_medida1, TabelaDesvios));
     contexto_.interacao.executar(dialogo);
+}
+
+void TTelaMedicao::Seleodeparmetros1Click() {
+    TfrmParmsCurva& dialogo = *contexto_.frmParmsCurva;
+    const Consulta& estacoes = contexto_.dm.qu_estacao1;
+    dialogo.preparar(estacoes.campo(QStringLiteral("Codigo")).comoTexto(),
+                     estacoes.campo(QStringLiteral("Descricao")).comoTexto(), TotalCurvas + 1, CotaMinMedicoes);
+    contexto_.interacao.executar(dialogo);
+    if (!dialogo.Confirmado || !ReservarCurva()) {
+        Grafico->unsetCursor();
+        return;
+    }
+    Grafico->removerUltimo();
+    const int numero = TotalCurvas;
+    QStringList condicoes, descricoes;
+    std::uint32_t cor = 0;
+    for (NoFormatado* no : dialogo.trvCurva->nos()) {
+        const tDadosItem* item = no->registro<tDadosItem>();
+        if (!item)
+            continue;
+        if (!item->Condicao.isEmpty()) {
+            if (!condicoes.isEmpty())
+                condicoes << QStringLiteral(" and ");
+            condicoes << QLatin1Char('(') + item->Condicao + QLatin1Char(')');
+            descricoes << item->Descricao;
+        }
+        if (item->Tipo == tDadosItem::Cor)
+            cor = item->Valor;
+        if (item->Tipo == tDadosItem::Obrigatorio && !item->Texto.isEmpty())
+            inserirPontoObrigatorio(contexto_.dm.conexao(), estacao_, numero, desempacotarPonto(item->Texto),
+                                    ContadorObrigatorios);
+    }
+    const QString condicao = condicaoCurva(condicoes, estacao_, numero);
+    const int linhas = AjustarETracar(numero, {condicao}, descricoes, dialogo.Algoritmo, dialogo.Parametro, cor);
+    if (linhas < 2)
+        FormShow();
+    else
+        GeraLegenda(numero);
+    Grafico->unsetCursor();
+}
+
+void TTelaMedicao::om_ExcluirPontosClick() {
+    if (AjusteAtivo &&
+        !contexto_.interacao.pergunta(QStringLiteral("Ajuste atual será descartado. Continua?"), QString()))
+        return;
+    ReiniciarConsulta = true;
+    FormShow();
+    contexto_.interacao.executar(*contexto_.CriterioExclusao);
+    Consulta& medidas = contexto_.dm.qu_medida1;
+    FormatQuery(medidas);
+    Grafico->limpar();
+    Grafico->definirFundo(palette().color(QPalette::Window));
+    medidas.reabrir();
+    TracarPontosSecao();
+    marcarPrimeira();
+}
+
+void TTelaMedicao::marcarPrimeira() {
+    Consulta& medidas = contexto_.dm.qu_medida1;
+    medidas.primeiro();
+    if (!medidas.vazio())
+        Grafico->marcar(medidas.campo(QStringLiteral("vazao")).comoReal(),
+                        medidas.campo(QStringLiteral("cota")).comoReal(), Marca::XNegrito, amarelo);
+    Grafico->atualizar();
+    mostrarDesvioAtual();
+}
+
+void TTelaMedicao::CalcularAjusteFixo() {
+    for (int i = 1; i <= TotalCurvas; ++i) {
+        CurvaTrecho& curva = Trechos[static_cast<size_t>(i)];
+        curva.K = 0;
+        curva.M = 0;
+        if (curva.Algoritmo == AlgoritmoCurva::Potencial)
+            CalcularKMComH0Fixo(curva);
+    }
+}
+
+void TTelaMedicao::RedesenharTudo() {
+    Grafico->limpar();
+    TracarPontosSecao();
+    for (int i = 1; i <= TotalCurvas; ++i) {
+        TracarPontos(Trechos[static_cast<size_t>(i)]);
+        TracarCurva(Trechos[static_cast<size_t>(i)]);
+    }
+    // The current measurement is marked last, as after every change of the chart.
+    marcarPrimeira();
+}
+
+void TTelaMedicao::om_AjusteH0Click() {
+    TAjusteFixo& dialogo = *contexto_.AjusteFixo;
+    dialogo.preencher(Trechos.data(), TotalCurvas);
+    contexto_.interacao.executar(dialogo);
+    if (dialogo.Confirmado) {
+        for (int i = 1; i <= TotalCurvas; ++i) {
+            double h0 = 0;
+            if (Trechos[static_cast<size_t>(i)].Algoritmo == AlgoritmoCurva::Potencial && dialogo.h0DaLinha(i - 1, h0))
+                Trechos[static_cast<size_t>(i)].H0 = h0;
+        }
+        CalcularAjusteFixo();
+        RedesenharTudo();
+        TopoZoom = 0;
+    }
+    ReconstruirLegenda();
+}
+
+void TTelaMedicao::om_AjustaTodosClick() {
+    for (QMenu* m : {mnuLumeno, mnuExtrapolacao, mnuSecao})
+        m->setEnabled(false);
+    TAjusteFixoGeral& dialogo = *contexto_.AjusteFixoGeral;
+    dialogo.Tela = this;
+    contexto_.interacao.executar(dialogo);
+    for (QMenu* m : {mnuLumeno, mnuExtrapolacao, mnuSecao})
+        m->setEnabled(true);
+    ReconstruirLegenda();
 }
 
 void TTelaMedicao::AlternarEquacoes() {

@@ -186,7 +186,9 @@ private:
     void atualizarLegenda();
     void definirGrade(QAction* item);
     void definirEixo(bool cota, bool logaritmico);
-    void mostrarDesvioAtual();
+        void mostrarDesvioAtual();
+    // Moves to the first measurement and marks it as the current one.
+    void marcarPrimeira();
     void ampliarEixos(double vazao, double cota);
     void fechar();
 

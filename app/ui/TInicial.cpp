@@ -10,7 +10,13 @@
 #include "app/ui/TfrmDigitarData.h"
 #include "app/ui/TfrmDigitarNumero.h"
 #include "components/EditorNumero.h"
+#include "curves/ui/TAjusteFixo.h"
+#include "curves/ui/TAjusteFixoGeral.h"
+#include "curves/ui/TCriterioExclusao.h"
+#include "curves/ui/TDigitarParametrosCurva.h"
+#include "curves/ui/TDigitarPontoObrigatorio.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
+#include "curves/ui/TfrmParmsCurva.h"
 #include "curves/ui/TfrmDadosDefaultCurva.h"
 #include "curves/ui/TfrmDefaultCurvas.h"
 #include "data/LocalizacoesBanco.h"
@@ -72,6 +78,12 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.MostrarPontosExtrapolados = new TMostrarPontosExtrapolados(contexto_, this);
     contexto_.TelaMedicao = new TTelaMedicao(contexto_, dadosEstacao_, this);
     contexto_.ImportaDados = new TImportaDados(this);
+    auto* pontoObrigatorio = new TDigitarPontoObrigatorio(interacao, this);
+    contexto_.frmParmsCurva = new TfrmParmsCurva(contexto_, *pontoObrigatorio, this);
+    contexto_.CriterioExclusao = new TCriterioExclusao(interacao, criterios_, this);
+    contexto_.AjusteFixo = new TAjusteFixo(contexto_, this);
+    auto* parametrosCurva = new TDigitarParametrosCurva(interacao, this);
+    contexto_.AjusteFixoGeral = new TAjusteFixoGeral(contexto_, *parametrosCurva, this);
     auto* pontoSecao = new TDigitarPontoSecao(contexto_, this);
     auto* digitarSecao = new TDigitarSecao(contexto_, *pontoSecao, this);
     auto* mostrarSecao = new TMostrarSecao(contexto_, this);
