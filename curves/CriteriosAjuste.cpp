@@ -9,11 +9,12 @@ namespace lumeno {
 namespace {
 const QString somenteMedicoes = QStringLiteral(" and ponto_obrigatorio = 0");
 
-Criterio criterioNumero(bool inicio, double valor, const QString& coluna, const QString& prefixoInicio,
-                        const QString& prefixoFim) {
+Criterio criterioNumero(bool inicio, double valor, const QString& coluna,
+                        const QString& prefixoInicio, const QString& prefixoFim) {
     const QString t = numeroTexto(valor);
-    return {(inicio ? prefixoInicio : prefixoFim) + t,
-            coluna + (inicio ? QStringLiteral(" >= ") : QStringLiteral(" <= ")) + t + somenteMedicoes};
+    return {
+        (inicio ? prefixoInicio : prefixoFim) + t,
+        coluna + (inicio ? QStringLiteral(" >= ") : QStringLiteral(" <= ")) + t + somenteMedicoes};
 }
 }  // namespace
 
@@ -21,22 +22,25 @@ Criterio criterioPeriodo(bool inicio, const QDate& data) {
     const QString d = dataTexto(data);
     const QString sql = dataSql(data);
     if (inicio)
-        return {QStringLiteral("a partir de ") + d, QStringLiteral("data >= '") + sql + QLatin1Char('\'') + somenteMedicoes};
-    return {QStringLiteral("até  ") + d, QStringLiteral("data <= '") + sql + QLatin1Char('\'') + somenteMedicoes};
+        return {QStringLiteral("a partir de ") + d,
+                QStringLiteral("data >= '") + sql + QLatin1Char('\'') + somenteMedicoes};
+    return {QStringLiteral("até  ") + d,
+            QStringLiteral("data <= '") + sql + QLatin1Char('\'') + somenteMedicoes};
 }
 
 Criterio criterioCota(bool inicio, double valor) {
-    return criterioNumero(inicio, valor, QStringLiteral("cota"), QStringLiteral("iniciando na cota "),
-                          QStringLiteral("até a cota "));
+    return criterioNumero(inicio, valor, QStringLiteral("cota"),
+                          QStringLiteral("iniciando na cota "), QStringLiteral("até a cota "));
 }
 
 Criterio criterioVazao(bool inicio, double valor) {
-    return criterioNumero(inicio, valor, QStringLiteral("vazao"), QStringLiteral("iniciando na vazão "),
-                          QStringLiteral("até a vazão "));
+    return criterioNumero(inicio, valor, QStringLiteral("vazao"),
+                          QStringLiteral("iniciando na vazão "), QStringLiteral("até a vazão "));
 }
 
 QString empacotarPonto(const PontoObrigatorio& p) {
-    return formatar(p.cota, QStringLiteral("0000000.00")) + formatar(p.vazao, QStringLiteral("0000000.00")) +
+    return formatar(p.cota, QStringLiteral("0000000.00")) +
+           formatar(p.vazao, QStringLiteral("0000000.00")) +
            formatar(p.peso, QStringLiteral("000"));
 }
 
@@ -49,12 +53,13 @@ PontoObrigatorio desempacotarPonto(const QString& texto) {
 }
 
 QString descreverPonto(const PontoObrigatorio& p) {
-    return QStringLiteral("cota ") + formatar(p.cota, QStringLiteral("0.00")) + QStringLiteral(", vazão ") +
-           formatar(p.vazao, QStringLiteral("0.00")) + QStringLiteral(", peso ") + formatar(p.peso, QStringLiteral("0"));
+    return QStringLiteral("cota ") + formatar(p.cota, QStringLiteral("0.00")) +
+           QStringLiteral(", vazão ") + formatar(p.vazao, QStringLiteral("0.00")) +
+           QStringLiteral(", peso ") + formatar(p.peso, QStringLiteral("0"));
 }
 
-void inserirPontoObrigatorio(Conexao& conexao, int estacao, int curva, const PontoObrigatorio& ponto,
-                             int& contador) {
+void inserirPontoObrigatorio(Conexao& conexao, int estacao, int curva,
+                             const PontoObrigatorio& ponto, int& contador) {
     Consulta q(conexao);
     q.SQL << QStringLiteral("insert into medida (estacao, numero, cota, vazao, ponto_obrigatorio)")
           << QStringLiteral("values (:estacao, :numero, :cota, :vazao, :curva)");
@@ -73,9 +78,10 @@ QString condicaoCurva(const QStringList& linhas, int estacao, int curva) {
     const QString obrigatorios =
         QStringLiteral(" estacao = %1 and ponto_obrigatorio = %2").arg(estacao).arg(curva);
     if (!linhas.isEmpty())
-        return QLatin1Char('(') + textoLinhas(linhas) + QStringLiteral(") or (") + obrigatorios + QLatin1Char(')');
-    return QStringLiteral("( estacao = %1 and ponto_obrigatorio = 0) or (").arg(estacao) + obrigatorios +
-           QLatin1Char(')');
+        return QLatin1Char('(') + textoLinhas(linhas) + QStringLiteral(") or (") + obrigatorios +
+               QLatin1Char(')');
+    return QStringLiteral("( estacao = %1 and ponto_obrigatorio = 0) or (").arg(estacao) +
+           obrigatorios + QLatin1Char(')');
 }
 
 }  // namespace lumeno

@@ -15,8 +15,8 @@ class Conexao;
 
 // The record of a node of the criteria tree.
 struct tDadosItem {
-    static constexpr int Criterio = 2;  // a criterion line or the algorithm line
-    static constexpr int Cor = 3;       // the colour line
+    static constexpr int Criterio = 2;     // a criterion line or the algorithm line
+    static constexpr int Cor = 3;          // the colour line
     static constexpr int Obrigatorio = 8;  // a mandatory point
 
     int Tipo = 0;
@@ -55,8 +55,8 @@ QString descreverPonto(const PontoObrigatorio& ponto);
 
 // Stores a mandatory point of curve `curva` as `peso` rows of Medida numbered from
 // contador + 1 (the counter is advanced).
-void inserirPontoObrigatorio(Conexao& conexao, int estacao, int curva, const PontoObrigatorio& ponto,
-                             int& contador);
+void inserirPontoObrigatorio(Conexao& conexao, int estacao, int curva,
+                             const PontoObrigatorio& ponto, int& contador);
 
 // The condition of a curve by criteria: its criteria lines (already joined with the
 // line " and ") or all the station's real measurements, or the curve's mandatory rows.

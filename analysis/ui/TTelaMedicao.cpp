@@ -18,8 +18,8 @@
 #include "curves/RelacaoVazoes.h"
 #include "curves/TracadoCurva.h"
 #include "curves/ui/TAjusteFixo.h"
-#include "curves/ui/TCriterioExclusao.h"
 #include "curves/ui/TAjusteFixoGeral.h"
+#include "curves/ui/TCriterioExclusao.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
 #include "curves/ui/TfrmParmsCurva.h"
 #include "data/TDM.h"
@@ -256,7 +256,7 @@ void TTelaMedicao::criarMenu() {
             contexto_.abrirSecao();
     });
 
-        connect(mniSelecaoCriterios, &QAction::triggered, this, &TTelaMedicao::Seleodeparmetros1Click);
+    connect(mniSelecaoCriterios, &QAction::triggered, this, &TTelaMedicao::Seleodeparmetros1Click);
     connect(om_ExcluirPontos, &QAction::triggered, this, &TTelaMedicao::om_ExcluirPontosClick);
     connect(om_AjusteH0, &QAction::triggered, this, &TTelaMedicao::om_AjusteH0Click);
     connect(om_AjustaTodos, &QAction::triggered, this, &TTelaMedicao::om_AjustaTodosClick);
@@ -793,7 +793,8 @@ void TTelaMedicao::Seleodeparmetros1Click() {
     TfrmParmsCurva& dialogo = *contexto_.frmParmsCurva;
     const Consulta& estacoes = contexto_.dm.qu_estacao1;
     dialogo.preparar(estacoes.campo(QStringLiteral("Codigo")).comoTexto(),
-                     estacoes.campo(QStringLiteral("Descricao")).comoTexto(), TotalCurvas + 1, CotaMinMedicoes);
+                     estacoes.campo(QStringLiteral("Descricao")).comoTexto(), TotalCurvas + 1,
+                     CotaMinMedicoes);
     contexto_.interacao.executar(dialogo);
     if (!dialogo.Confirmado || !ReservarCurva()) {
         Grafico->unsetCursor();
@@ -801,26 +802,13 @@ void TTelaMedicao::Seleodeparmetros1Click() {
     }
     Grafico->removerUltimo();
     const int numero = TotalCurvas;
-    QStringList condicoes, descricoes;
-    std::uint32_t cor = 0;
-    for (NoFormatado* no : dialogo.trvCurva->nos()) {
-        const tDadosItem* item = no->registro<tDadosItem>();
-        if (!item)
-            continue;
-        if (!item->Condicao.isEmpty()) {
-            if (!condicoes.isEmpty())
-                condicoes << QStringLiteral(" and ");
-            condicoes << QLatin1Char('(') + item->Condicao + QLatin1Char(')');
-            descricoes << item->Descricao;
-        }
-        if (item->Tipo == tDadosItem::Cor)
-            cor = item->Valor;
-        if (item->Tipo == tDadosItem::Obrigatorio && !item->Texto.isEmpty())
-            inserirPontoObrigatorio(contexto_.dm.conexao(), estacao_, numero, desempacotarPonto(item->Texto),
-                                    ContadorObrigatorios);
-    }
-    const QString condicao = condicaoCurva(condicoes, estacao_, numero);
-    const int linhas = AjustarETracar(numero, {condicao}, descricoes, dialogo.Algoritmo, dialogo.Parametro, cor);
+    const CriteriosDaCurva criterios = dialogo.criterios();
+    for (const PontoObrigatorio& ponto : criterios.pontos)
+        inserirPontoObrigatorio(contexto_.dm.conexao(), estacao_, numero, ponto,
+                                ContadorObrigatorios);
+    const QString condicao = condicaoCurva(criterios.condicoes, estacao_, numero);
+    const int linhas = AjustarETracar(numero, {condicao}, criterios.descricoes, dialogo.Algoritmo,
+                                      dialogo.Parametro, criterios.cor);
     if (linhas < 2)
         FormShow();
     else
@@ -829,8 +817,8 @@ void TTelaMedicao::Seleodeparmetros1Click() {
 }
 
 void TTelaMedicao::om_ExcluirPontosClick() {
-    if (AjusteAtivo &&
-        !contexto_.interacao.pergunta(QStringLiteral("Ajuste atual será descartado. Continua?"), QString()))
+    if (AjusteAtivo && !contexto_.interacao.pergunta(
+                           QStringLiteral("Ajuste atual será descartado. Continua?"), QString()))
         return;
     ReiniciarConsulta = true;
     FormShow();
@@ -882,7 +870,8 @@ void TTelaMedicao::om_AjusteH0Click() {
     if (dialogo.Confirmado) {
         for (int i = 1; i <= TotalCurvas; ++i) {
             double h0 = 0;
-            if (Trechos[static_cast<size_t>(i)].Algoritmo == AlgoritmoCurva::Potencial && dialogo.h0DaLinha(i - 1, h0))
+            if (Trechos[static_cast<size_t>(i)].Algoritmo == AlgoritmoCurva::Potencial &&
+                dialogo.h0DaLinha(i - 1, h0))
                 Trechos[static_cast<size_t>(i)].H0 = h0;
         }
         CalcularAjusteFixo();

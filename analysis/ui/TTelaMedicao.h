@@ -105,7 +105,7 @@ public:
     void CriarNovoEixo();
     void InicializarAjuste();
     void CopiarFigura();
-        void RelacaoVazoes();
+    void RelacaoVazoes();
     // "Seleção de critérios": a new curve from the criteria dialog.
     void Seleodeparmetros1Click();
     // "&Excluir pontos (somente dos cálculos)".
@@ -186,7 +186,7 @@ private:
     void atualizarLegenda();
     void definirGrade(QAction* item);
     void definirEixo(bool cota, bool logaritmico);
-        void mostrarDesvioAtual();
+    void mostrarDesvioAtual();
     // Moves to the first measurement and marks it as the current one.
     void marcarPrimeira();
     void ampliarEixos(double vazao, double cota);

@@ -50,6 +50,8 @@ struct Contexto {
     TMostrarPontosExtrapolados* MostrarPontosExtrapolados = nullptr;
     TTelaMedicao* TelaMedicao = nullptr;
     TImportaDados* ImportaDados = nullptr;
+    // The station-data summary of the current adjustment.
+    DadosEstacao* dadosEstacao = nullptr;
     TfrmParmsCurva* frmParmsCurva = nullptr;
     TCriterioExclusao* CriterioExclusao = nullptr;
     TAjusteFixo* AjusteFixo = nullptr;

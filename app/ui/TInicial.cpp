@@ -16,18 +16,18 @@
 #include "curves/ui/TDigitarParametrosCurva.h"
 #include "curves/ui/TDigitarPontoObrigatorio.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
-#include "curves/ui/TfrmParmsCurva.h"
 #include "curves/ui/TfrmDadosDefaultCurva.h"
 #include "curves/ui/TfrmDefaultCurvas.h"
+#include "curves/ui/TfrmParmsCurva.h"
 #include "data/LocalizacoesBanco.h"
 #include "data/TDM.h"
 #include "editing/ui/TControleEstacao.h"
 #include "editing/ui/TDigitarCodigoEstacao.h"
 #include "editing/ui/TDigitarEstacao.h"
 #include "editing/ui/TDigitarMedicao.h"
-#include "editing/ui/TMedicoesEstacao.h"
 #include "editing/ui/TDigitarPontoSecao.h"
 #include "editing/ui/TDigitarSecao.h"
+#include "editing/ui/TMedicoesEstacao.h"
 #include "import/GravacaoImportacao.h"
 #include "import/LeitorCop.h"
 #include "import/LeitorRsm.h"
@@ -76,6 +76,7 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.DigitarMedicao = new TDigitarMedicao(contexto_, this);
     contexto_.MedicoesEstacao = new TMedicoesEstacao(contexto_, *contexto_.DigitarMedicao, this);
     contexto_.MostrarPontosExtrapolados = new TMostrarPontosExtrapolados(contexto_, this);
+    contexto_.dadosEstacao = &dadosEstacao_;
     contexto_.TelaMedicao = new TTelaMedicao(contexto_, dadosEstacao_, this);
     contexto_.ImportaDados = new TImportaDados(this);
     auto* pontoObrigatorio = new TDigitarPontoObrigatorio(interacao, this);

@@ -16,7 +16,9 @@
 
 namespace lumeno {
 
-QString numeroCurva(int numero) { return QString::number(numero); }
+QString numeroCurva(int numero) {
+    return QString::number(numero);
+}
 
 TAjusteFixo::TAjusteFixo(Contexto& contexto, QWidget* pai) : QDialog(pai), contexto_(contexto) {
     setWindowTitle(QStringLiteral("Fixando h0"));
@@ -26,7 +28,8 @@ TAjusteFixo::TAjusteFixo(Contexto& contexto, QWidget* pai) : QDialog(pai), conte
     lstParametros = new QTreeWidget(this);
     lstParametros->setRootIsDecorated(false);
     lstParametros->setColumnCount(3);
-    lstParametros->setHeaderLabels({QStringLiteral("Trecho"), QStringLiteral("Tipo de curva"), QStringLiteral("h0")});
+    lstParametros->setHeaderLabels(
+        {QStringLiteral("Trecho"), QStringLiteral("Tipo de curva"), QStringLiteral("h0")});
     lstParametros->setColumnWidth(1, 80);
     lstParametros->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(lstParametros);
@@ -84,7 +87,8 @@ void TAjusteFixo::lstParametrosDblClick(QTreeWidgetItem* item) {
         return;
     Interacao& interacao = contexto_.interacao;
     if (item->text(2) == QLatin1String("n/a")) {
-        interacao.mensagem(QStringLiteral("Ajuste de h0 só é possível com curvas potenciais!"), QStringLiteral("Erro"));
+        interacao.mensagem(QStringLiteral("Ajuste de h0 só é possível com curvas potenciais!"),
+                           QStringLiteral("Erro"));
         return;
     }
     TfrmDigitarNumero& prompt = *contexto_.frmDigitarNumero;
@@ -96,8 +100,9 @@ void TAjusteFixo::lstParametrosDblClick(QTreeWidgetItem* item) {
     // Rows at or below h0 would take the logarithm of a non-positive number.
     const CurvaTrecho& curva = trechos_[item->data(0, Qt::UserRole).toInt()];
     if (h0 >= curva.CotaMin / 100) {
-        interacao.mensagem(QStringLiteral("Valor de h0 não deve ultrapassar a menor cota das medições da estação"),
-                           QStringLiteral("Erro"));
+        interacao.mensagem(
+            QStringLiteral("Valor de h0 não deve ultrapassar a menor cota das medições da estação"),
+            QStringLiteral("Erro"));
         return;
     }
     item->setText(2, formatar(h0, QStringLiteral("##0.00")));

@@ -16,7 +16,8 @@
 
 namespace lumeno {
 
-TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& parametros, QWidget* pai)
+TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& parametros,
+                                   QWidget* pai)
     : QDialog(pai), contexto_(contexto), parametros_(parametros) {
     setWindowTitle(QStringLiteral("Fixando os três parâmetros"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -25,7 +26,8 @@ TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& 
     lstParametros = new QTreeWidget(this);
     lstParametros->setRootIsDecorated(false);
     lstParametros->setColumnCount(4);
-    lstParametros->setHeaderLabels({QStringLiteral("Tr"), QStringLiteral("k"), QStringLiteral("m"), QStringLiteral("h0")});
+    lstParametros->setHeaderLabels(
+        {QStringLiteral("Tr"), QStringLiteral("k"), QStringLiteral("m"), QStringLiteral("h0")});
     const int larguras[] = {52, 70, 70, 40};
     for (int c = 0; c < 4; ++c)
         lstParametros->setColumnWidth(c, larguras[c]);
@@ -79,7 +81,8 @@ void TAjusteFixoGeral::preencherLista() {
 }
 
 void TAjusteFixoGeral::novaTentativa(const EntradaHistorico& entrada) {
-    const size_t capacidade = std::max<size_t>(tamanhoHistorico, static_cast<size_t>(Tela->TotalCurvas));
+    const size_t capacidade =
+        std::max<size_t>(tamanhoHistorico, static_cast<size_t>(Tela->TotalCurvas));
     Historico.insert(Historico.begin(), entrada);
     if (Historico.size() > capacidade)
         Historico.resize(capacidade);
@@ -100,8 +103,8 @@ void TAjusteFixoGeral::EditarClick() {
         return;
     const int numero = item->text(0).toInt();
     const CurvaTrecho& curva = Tela->Trechos[static_cast<size_t>(numero)];
-    parametros_.preparar(numero, item->text(1).toDouble(), item->text(2).toDouble(), item->text(3).toDouble(),
-                         curva.CotaMin);
+    parametros_.preparar(numero, item->text(1).toDouble(), item->text(2).toDouble(),
+                         item->text(3).toDouble(), curva.CotaMin);
     contexto_.interacao.executar(parametros_);
     if (!parametros_.Confirmado)
         return;
@@ -119,9 +122,13 @@ void TAjusteFixoGeral::RetracarClick() {
     novaTentativa({corWindows(*cor), h.Numero, h.K, h.M, h.H0});
 }
 
-void TAjusteFixoGeral::OriginaisClick() { iniciar(); }
+void TAjusteFixoGeral::OriginaisClick() {
+    iniciar();
+}
 
-void TAjusteFixoGeral::LimparClick() { Tela->RedesenharTudo(); }
+void TAjusteFixoGeral::LimparClick() {
+    Tela->RedesenharTudo();
+}
 
 void TAjusteFixoGeral::done(int resultado) {
     // Each curve back in the colour it had, with the parameters last set.

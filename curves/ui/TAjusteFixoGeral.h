@@ -27,7 +27,8 @@ public:
     };
     static constexpr int tamanhoHistorico = 10;
 
-    TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& parametros, QWidget* pai = nullptr);
+    TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& parametros,
+                     QWidget* pai = nullptr);
 
     // The window whose curves are adjusted (set before showing).
     TTelaMedicao* Tela = nullptr;

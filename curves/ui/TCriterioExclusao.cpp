@@ -32,7 +32,8 @@ QWidget* par(QWidget* pai, QWidget* de, QWidget* ate) {
 }
 }  // namespace
 
-TCriterioExclusao::TCriterioExclusao(Interacao& interacao, CriteriosExclusao& criterios, QWidget* pai)
+TCriterioExclusao::TCriterioExclusao(Interacao& interacao, CriteriosExclusao& criterios,
+                                     QWidget* pai)
     : QDialog(pai), interacao_(interacao), criterios_(criterios) {
     setWindowTitle(QStringLiteral("Definir critérios para excluir pontos"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -62,7 +63,8 @@ TCriterioExclusao::TCriterioExclusao(Interacao& interacao, CriteriosExclusao& cr
     topo->addWidget(caixas_, 1);
     layout->addLayout(topo);
     grCriterio = new QTableWidget(1, 3, this);
-    grCriterio->setHorizontalHeaderLabels({QStringLiteral("Critério"), QStringLiteral("de"), QStringLiteral("até")});
+    grCriterio->setHorizontalHeaderLabels(
+        {QStringLiteral("Critério"), QStringLiteral("de"), QStringLiteral("até")});
     grCriterio->verticalHeader()->setVisible(false);
     grCriterio->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grCriterio->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -94,7 +96,9 @@ void TCriterioExclusao::showEvent(QShowEvent* e) {
 
 void TCriterioExclusao::mostrarCaixas() {
     const int tipo = cboTipo->currentIndex();
-    caixas_->setCurrentIndex(tipo == CriteriosExclusao::Periodo ? 0 : tipo == CriteriosExclusao::Medicoes ? 2 : 1);
+    caixas_->setCurrentIndex(tipo == CriteriosExclusao::Periodo    ? 0
+                             : tipo == CriteriosExclusao::Medicoes ? 2
+                                                                   : 1);
 }
 
 void TCriterioExclusao::limparCaixas() {
@@ -166,7 +170,8 @@ void TCriterioExclusao::DeletaClick() {
 }
 
 void TCriterioExclusao::InicializaClick() {
-    if (!interacao_.pergunta(QStringLiteral("Todos os critérios serão removidos. Continua?"), QString()))
+    if (!interacao_.pergunta(QStringLiteral("Todos os critérios serão removidos. Continua?"),
+                             QString()))
         return;
     criterios_.LimpaCriterios();
     preencherGrade();

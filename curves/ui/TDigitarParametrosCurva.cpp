@@ -40,13 +40,16 @@ TDigitarParametrosCurva::TDigitarParametrosCurva(Interacao& interacao, QWidget* 
     setFixedSize(300, 200);
     connect(bo_ok, &QPushButton::clicked, this, [this] {
         if (!CorEscolhida) {
-            interacao_.mensagem(QStringLiteral("Deve selecionar cor para a nova curva!"), QStringLiteral("Atenção"));
+            interacao_.mensagem(QStringLiteral("Deve selecionar cor para a nova curva!"),
+                                QStringLiteral("Atenção"));
             return;
         }
         const double valor = h0();
         if (valor < -10000 || valor > 10000 || valor >= cotaMin_ / 100) {
-            interacao_.mensagem(QStringLiteral("Valor de h0 não deve ultrapassar a menor cota das medições da estação"),
-                                QStringLiteral("Erro"));
+            interacao_.mensagem(
+                QStringLiteral(
+                    "Valor de h0 não deve ultrapassar a menor cota das medições da estação"),
+                QStringLiteral("Erro"));
             return;
         }
         Confirmado = true;
@@ -66,9 +69,15 @@ void TDigitarParametrosCurva::preparar(int curva, double k, double m, double h0,
     edtH0->definirValor(h0);
 }
 
-double TDigitarParametrosCurva::k() const { return edtK->valor(); }
-double TDigitarParametrosCurva::m() const { return edtM->valor(); }
-double TDigitarParametrosCurva::h0() const { return edtH0->valor(); }
+double TDigitarParametrosCurva::k() const {
+    return edtK->valor();
+}
+double TDigitarParametrosCurva::m() const {
+    return edtM->valor();
+}
+double TDigitarParametrosCurva::h0() const {
+    return edtH0->valor();
+}
 
 void TDigitarParametrosCurva::showEvent(QShowEvent* e) {
     Confirmado = false;
@@ -90,7 +99,8 @@ void TDigitarParametrosCurva::escolherCor() {
     if (const auto cor = interacao_.escolherCor(corQt(Cor))) {
         Cor = corWindows(*cor);
         CorEscolhida = true;
-        edtCor->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; }").arg(cor->name()));
+        edtCor->setStyleSheet(
+            QStringLiteral("QLineEdit { background-color: %1; }").arg(cor->name()));
     }
 }
 

@@ -13,7 +13,8 @@
 namespace lumeno {
 
 TDigitarPontoObrigatorio::TDigitarPontoObrigatorio(Interacao& interacao, QWidget* pai)
-    : QDialog(pai, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), interacao_(interacao) {
+    : QDialog(pai, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      interacao_(interacao) {
     setWindowTitle(QStringLiteral("Digitar ponto obrigatório"));
     auto* layout = new QFormLayout(this);
     edCota = new EditorNumero(this);

@@ -22,8 +22,9 @@ TfrmEscolherAlgoritmo::TfrmEscolherAlgoritmo(Interacao& interacao, QWidget* pai)
     setFixedSize(280, 56);
     connect(bo_ok, &QPushButton::clicked, this, [this] {
         if (cboAlgoritmo->currentIndex() < 0) {
-            interacao_.mensagem(QStringLiteral("Deve ser selecionado um algoritmo para traçar a curva"),
-                                QStringLiteral("Atenção"));
+            interacao_.mensagem(
+                QStringLiteral("Deve ser selecionado um algoritmo para traçar a curva"),
+                QStringLiteral("Atenção"));
             return;
         }
         Confirmado = true;
@@ -31,7 +32,9 @@ TfrmEscolherAlgoritmo::TfrmEscolherAlgoritmo(Interacao& interacao, QWidget* pai)
     });
 }
 
-int TfrmEscolherAlgoritmo::algoritmo() const { return cboAlgoritmo->currentIndex() + 1; }
+int TfrmEscolherAlgoritmo::algoritmo() const {
+    return cboAlgoritmo->currentIndex() + 1;
+}
 
 void TfrmEscolherAlgoritmo::showEvent(QShowEvent* e) {
     Confirmado = false;

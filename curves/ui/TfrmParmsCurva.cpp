@@ -27,17 +27,20 @@ namespace {
 const QString naoSelecionado = QStringLiteral("<FONT color=\"clGray\">(não selecionado)</FONT>");
 
 QString link(const QString& href, const QString& conteudo) {
-    return QStringLiteral("<U><A href=\"") + href + QStringLiteral("\">") + conteudo + QStringLiteral("</A></U>");
+    return QStringLiteral("<U><A href=\"") + href + QStringLiteral("\">") + conteudo +
+           QStringLiteral("</A></U>");
 }
 
 QString linkAzul(const QString& href, const QString& texto) {
-    return link(href, QStringLiteral("<FONT color=\"clBlue\">") + texto + QStringLiteral("</FONT>"));
+    return link(href,
+                QStringLiteral("<FONT color=\"clBlue\">") + texto + QStringLiteral("</FONT>"));
 }
 
 QString linhaCor(std::uint32_t cor) {
     const QString c = corHtml(cor);
     return QStringLiteral("Cor da curva: ") +
-           link(QStringLiteral("cor_curva"), QStringLiteral("<FONT bgcolor=\"#") + c + QStringLiteral("\" color=\"#") + c +
+           link(QStringLiteral("cor_curva"), QStringLiteral("<FONT bgcolor=\"#") + c +
+                                                 QStringLiteral("\" color=\"#") + c +
                                                  QStringLiteral("\">  xxxx             </FONT>"));
 }
 
@@ -45,7 +48,8 @@ const QString prefixoAlgoritmo = QStringLiteral("Algoritmo para cálculo da curv
 
 }  // namespace
 
-TfrmParmsCurva::TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pontoObrigatorio, QWidget* pai)
+TfrmParmsCurva::TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pontoObrigatorio,
+                               QWidget* pai)
     : QDialog(pai), contexto_(contexto), pontoObrigatorio_(pontoObrigatorio) {
     setWindowTitle(QStringLiteral("Critérios para ajuste automático"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -54,7 +58,8 @@ TfrmParmsCurva::TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pon
     layout->setMenuBar(menu);
     mniMostrarSecao = menu->addAction(QStringLiteral("Mostrar seção"));
     trvCurva = new ArvoreFormatada(this);
-    trvCurva->definirValores(QStringLiteral("algoritmo"), {QStringLiteral("Potencial (Ostrel)"), QStringLiteral("Polinomial")});
+    trvCurva->definirValores(QStringLiteral("algoritmo"),
+                             {QStringLiteral("Potencial (Ostrel)"), QStringLiteral("Polinomial")});
     layout->addWidget(trvCurva);
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();
@@ -68,19 +73,23 @@ TfrmParmsCurva::TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pon
 
     connect(trvCurva, &ArvoreFormatada::linkClicado, this, &TfrmParmsCurva::linkClicado);
     connect(trvCurva, &ArvoreFormatada::valorEscolhido, this,
-            [this](NoFormatado* no, const QString&, const QString& novo, const QString&) { algoritmoEscolhido(no, novo); });
+            [this](NoFormatado* no, const QString&, const QString& novo, const QString&) {
+                algoritmoEscolhido(no, novo);
+            });
     connect(mniMostrarSecao, &QAction::triggered, this, [this] {
         if (contexto_.mostrarSecao)
             contexto_.mostrarSecao();
     });
     connect(bo_ok, &QPushButton::clicked, this, [this] {
         if (!CorEscolhida) {
-            contexto_.interacao.mensagem(QStringLiteral("Selecione a cor da curva"), QStringLiteral("Atenção!"));
+            contexto_.interacao.mensagem(QStringLiteral("Selecione a cor da curva"),
+                                         QStringLiteral("Atenção!"));
             return;
         }
         if (!AlgoritmoEscolhido) {
-            contexto_.interacao.mensagem(QStringLiteral("Selecione o algoritmo para traçado da curva"),
-                                         QStringLiteral("Atenção!"));
+            contexto_.interacao.mensagem(
+                QStringLiteral("Selecione o algoritmo para traçado da curva"),
+                QStringLiteral("Atenção!"));
             return;
         }
         Confirmado = true;
@@ -92,7 +101,8 @@ TfrmParmsCurva::TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pon
     });
 }
 
-void TfrmParmsCurva::preparar(const QString& codigo, const QString& descricao, int proximaCurva, double cotaMinMedicoes) {
+void TfrmParmsCurva::preparar(const QString& codigo, const QString& descricao, int proximaCurva,
+                              double cotaMinMedicoes) {
     codigo_ = codigo;
     descricao_ = descricao;
     proximaCurva_ = proximaCurva;
@@ -106,7 +116,8 @@ void TfrmParmsCurva::showEvent(QShowEvent* e) {
 
 void TfrmParmsCurva::montarArvore() {
     trvCurva->clear();
-    NoFormatado* raiz = trvCurva->adicionarRaiz(QStringLiteral("Estação ") + codigo_ + QLatin1Char(' ') + descricao_);
+    NoFormatado* raiz = trvCurva->adicionarRaiz(QStringLiteral("Estação ") + codigo_ +
+                                                QLatin1Char(' ') + descricao_);
     const struct {
         const char* grupo;
         const char* inicio;
@@ -117,12 +128,15 @@ void TfrmParmsCurva::montarArvore() {
     for (const auto& g : grupos) {
         NoFormatado* grupo = trvCurva->adicionarFilho(raiz, QString::fromUtf8(g.grupo));
         for (const auto& [prefixo, href] : {std::pair{"de ", g.inicio}, std::pair{"a ", g.fim}}) {
-            NoFormatado* no = trvCurva->adicionarFilho(grupo, QLatin1String(prefixo) + link(QLatin1String(href), naoSelecionado));
+            NoFormatado* no = trvCurva->adicionarFilho(
+                grupo, QLatin1String(prefixo) + link(QLatin1String(href), naoSelecionado));
             no->definirRegistro(tDadosItem{tDadosItem::Criterio, {}, {}, 0, {}});
         }
     }
-    trvCurva->adicionarFilho(raiz, QStringLiteral(
-                                       "<U><A href=\"ponto_obr\"><FONT color=\"clBlack\">Ponto obrigatório</FONT></A></U>"));
+    trvCurva->adicionarFilho(
+        raiz,
+        QStringLiteral(
+            "<U><A href=\"ponto_obr\"><FONT color=\"clBlack\">Ponto obrigatório</FONT></A></U>"));
 
     // Defaults of the next curve.
     auto padrao = contexto_.dm.novaConsulta();
@@ -132,22 +146,27 @@ void TfrmParmsCurva::montarArvore() {
     NoFormatado* cor;
     NoFormatado* algoritmo;
     if (!padrao->vazio()) {
-        const auto valorCor = static_cast<std::uint32_t>(padrao->campo(QStringLiteral("cor")).comoReal());
+        const auto valorCor =
+            static_cast<std::uint32_t>(padrao->campo(QStringLiteral("cor")).comoReal());
         Algoritmo = padrao->campo(QStringLiteral("algoritmo")).comoInteiro();
         Parametro = padrao->campo(QStringLiteral("parm")).comoInteiro();
         cor = trvCurva->adicionarFilho(raiz, linhaCor(valorCor));
         cor->definirRegistro(tDadosItem{tDadosItem::Cor, {}, {}, valorCor, corHtml(valorCor)});
-        const QString texto = Algoritmo == 1 ? QStringLiteral("Potencial (Ostrel), h0=") + QString::number(Parametro)
-                                             : QStringLiteral("Polinomial, grau ") + QString::number(Parametro);
-        algoritmo = trvCurva->adicionarFilho(raiz, prefixoAlgoritmo + linkAzul(QStringLiteral("algoritmo"), texto));
+        const QString texto =
+            Algoritmo == 1 ? QStringLiteral("Potencial (Ostrel), h0=") + QString::number(Parametro)
+                           : QStringLiteral("Polinomial, grau ") + QString::number(Parametro);
+        algoritmo = trvCurva->adicionarFilho(
+            raiz, prefixoAlgoritmo + linkAzul(QStringLiteral("algoritmo"), texto));
         CorEscolhida = AlgoritmoEscolhido = Confirmado = true;
     } else {
         CorEscolhida = AlgoritmoEscolhido = Confirmado = false;
         Algoritmo = 0;
         Parametro = 0;
-        cor = trvCurva->adicionarFilho(raiz, QStringLiteral("Cor da curva: ") + link(QStringLiteral("cor_curva"), naoSelecionado));
+        cor = trvCurva->adicionarFilho(raiz, QStringLiteral("Cor da curva: ") +
+                                                 link(QStringLiteral("cor_curva"), naoSelecionado));
         cor->definirRegistro(tDadosItem{tDadosItem::Cor, {}, {}, 0, {}});
-        algoritmo = trvCurva->adicionarFilho(raiz, prefixoAlgoritmo + link(QStringLiteral("algoritmo"), naoSelecionado));
+        algoritmo = trvCurva->adicionarFilho(
+            raiz, prefixoAlgoritmo + link(QStringLiteral("algoritmo"), naoSelecionado));
     }
     algoritmo->definirRegistro(tDadosItem{tDadosItem::Criterio, {}, {}, 0, {}});
     trvCurva->expandAll();
@@ -191,7 +210,8 @@ void TfrmParmsCurva::escolherValor(NoFormatado* no, bool cota, bool inicio, cons
     tDadosItem* item = no->registro<tDadosItem>();
     TfrmDigitarNumero& prompt = *contexto_.frmDigitarNumero;
     const double inicial = item && !item->Texto.isEmpty() ? lerReal(item->Texto) : 0;
-    prompt.preparar(cota ? QStringLiteral("Cota (cm)") : QStringLiteral("Vazão (m³/s)"), 2, inicial);
+    prompt.preparar(cota ? QStringLiteral("Cota (cm)") : QStringLiteral("Vazão (m³/s)"), 2,
+                    inicial);
     contexto_.interacao.executar(prompt);
     if (!prompt.Confirmado || !item)
         return;
@@ -212,13 +232,15 @@ void TfrmParmsCurva::escolherValor(NoFormatado* no, bool cota, bool inicio, cons
 void TfrmParmsCurva::escolherPonto(NoFormatado* no) {
     tDadosItem* item = no->registro<tDadosItem>();
     const bool linhaDosPontos = !item;
-    pontoObrigatorio_.preparar(linhaDosPontos ? PontoObrigatorio{} : desempacotarPonto(item->Texto));
+    pontoObrigatorio_.preparar(linhaDosPontos ? PontoObrigatorio{}
+                                              : desempacotarPonto(item->Texto));
     contexto_.interacao.executar(pontoObrigatorio_);
     if (!pontoObrigatorio_.Confirmado)
         return;
     NoFormatado* alvo = no;
     if (linhaDosPontos) {
-        alvo = trvCurva->adicionarFilho(no, linkAzul(QStringLiteral("ponto_obr"), QStringLiteral("ponto obrigatório novo")));
+        alvo = trvCurva->adicionarFilho(
+            no, linkAzul(QStringLiteral("ponto_obr"), QStringLiteral("ponto obrigatório novo")));
         alvo->definirRegistro(tDadosItem{tDadosItem::Obrigatorio, {}, {}, 0, {}});
         no->setExpanded(true);
     }
@@ -257,13 +279,15 @@ void TfrmParmsCurva::algoritmoEscolhido(NoFormatado* no, const QString& novo) {
             return;
         const double grau = prompt.valor();
         if (grau < 1 || grau > 8) {
-            interacao.mensagem(QStringLiteral("Grau do polinômio deve estar entre 1 e 8"), QStringLiteral("Atenção"));
+            interacao.mensagem(QStringLiteral("Grau do polinômio deve estar entre 1 e 8"),
+                               QStringLiteral("Atenção"));
             return;
         }
         Parametro = static_cast<int>(std::lround(grau));
         Algoritmo = 2;
-        no->definirLegenda(prefixoAlgoritmo +
-                           linkAzul(QStringLiteral("algoritmo"), QStringLiteral("polinomial, grau ") + QString::number(Parametro)));
+        no->definirLegenda(prefixoAlgoritmo + linkAzul(QStringLiteral("algoritmo"),
+                                                       QStringLiteral("polinomial, grau ") +
+                                                           QString::number(Parametro)));
     } else {
         prompt.preparar(QStringLiteral("H0 inicial (cm)"), 0, Parametro);
         interacao.executar(prompt);
@@ -271,18 +295,40 @@ void TfrmParmsCurva::algoritmoEscolhido(NoFormatado* no, const QString& novo) {
             return;
         const double h0 = prompt.valor();
         if (h0 >= cotaMinMedicoes_) {
-            interacao.mensagem(QStringLiteral("Valor de h0 deve ser inferior à menor cota da estação!"),
-                               QStringLiteral("Erro"));
+            interacao.mensagem(
+                QStringLiteral("Valor de h0 deve ser inferior à menor cota da estação!"),
+                QStringLiteral("Erro"));
             return;
         }
         Parametro = static_cast<int>(std::lround(h0));
         Algoritmo = 1;
-        no->definirLegenda(prefixoAlgoritmo + linkAzul(QStringLiteral("algoritmo"), QStringLiteral("potencial (Ostrel), h0=") +
-                                                                                        QString::number(Parametro) +
-                                                                                        QStringLiteral(" cm")));
+        no->definirLegenda(prefixoAlgoritmo +
+                           linkAzul(QStringLiteral("algoritmo"),
+                                    QStringLiteral("potencial (Ostrel), h0=") +
+                                        QString::number(Parametro) + QStringLiteral(" cm")));
     }
     AlgoritmoEscolhido = true;
     trvCurva->viewport()->update();
+}
+
+CriteriosDaCurva TfrmParmsCurva::criterios() const {
+    CriteriosDaCurva r;
+    for (NoFormatado* no : trvCurva->nos()) {
+        const tDadosItem* item = no->registro<tDadosItem>();
+        if (!item)
+            continue;
+        if (!item->Condicao.isEmpty()) {
+            if (!r.condicoes.isEmpty())
+                r.condicoes << QStringLiteral(" and ");
+            r.condicoes << QLatin1Char('(') + item->Condicao + QLatin1Char(')');
+            r.descricoes << item->Descricao;
+        }
+        if (item->Tipo == tDadosItem::Cor)
+            r.cor = item->Valor;
+        if (item->Tipo == tDadosItem::Obrigatorio && !item->Texto.isEmpty())
+            r.pontos.push_back(desempacotarPonto(item->Texto));
+    }
+    return r;
 }
 
 }  // namespace lumeno

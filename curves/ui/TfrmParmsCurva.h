@@ -5,7 +5,10 @@
 
 #include <QDialog>
 
+#include "curves/CriteriosAjuste.h"
+
 #include <cstdint>
+#include <vector>
 
 class QAction;
 class QPushButton;
@@ -17,14 +20,26 @@ class ArvoreFormatada;
 class NoFormatado;
 class TDigitarPontoObrigatorio;
 
+// What the criteria tree holds, walked in display order: the condition lines (each
+// criterion in parentheses, joined by the line " and "), the descriptions, the colour and
+// the mandatory points.
+struct CriteriosDaCurva {
+    QStringList condicoes;
+    QStringList descricoes;
+    std::uint32_t cor = 0;
+    std::vector<PontoObrigatorio> pontos;
+};
+
 class TfrmParmsCurva : public QDialog {
     Q_OBJECT
 public:
-    TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pontoObrigatorio, QWidget* pai = nullptr);
+    TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pontoObrigatorio,
+                   QWidget* pai = nullptr);
 
     // Sets what the tree is built from at the next showing: the station, the number of
     // the curve to come and the station's lowest measured stage (cm).
-    void preparar(const QString& codigo, const QString& descricao, int proximaCurva, double cotaMinMedicoes);
+    void preparar(const QString& codigo, const QString& descricao, int proximaCurva,
+                  double cotaMinMedicoes);
 
     bool Confirmado = false;
     bool CorEscolhida = false;
@@ -42,6 +57,7 @@ public:
     void algoritmoEscolhido(NoFormatado* no, const QString& novo);
     // The tree built as on showing.
     void montarArvore();
+    CriteriosDaCurva criterios() const;
 
 protected:
     void showEvent(QShowEvent* e) override;
