@@ -300,6 +300,41 @@ private Q_SLOTS:
         QCOMPARE(s.linhas.value(0).value(0), QString("Código: 58110002"));
     }
 
+    void limiteDeCurvasEInicializar() {
+        Janela j;
+        j.tela.CurvasPendentes = {definicao("cota <= 300 and numero <> 5", 1, 100, 0xFF0000)};
+        j.abrir(
+            [&](TTelaMedicao& t) {
+                QCOMPARE(t.TotalCurvas, 1);
+                // A 101st curve is refused instead of being written past the storage.
+                t.TotalCurvas = TTelaMedicao::maximoCurvas;
+                const int itens = t.Grafico->totalItens();
+                t.GerarCurvas();
+                QCOMPARE(t.TotalCurvas, TTelaMedicao::maximoCurvas);
+                QCOMPARE(t.Grafico->totalItens(), itens);
+                t.TotalCurvas = 1;
+                // "&Inicializar ajuste": No keeps the fit, Yes discards it.
+                t.om_InicializarAjuste->trigger();
+                QVERIFY(t.AjusteAtivo);
+                t.om_InicializarAjuste->trigger();
+                QVERIFY(!t.AjusteAtivo);
+                QCOMPARE(t.TotalCurvas, 0);
+                QCOMPARE(t.lbPercentual->text(), QString("---"));
+            },
+            true,
+            [&] {
+                j.roteiro.esperaMensagemComTitulo(
+                    "O ajuste já tem 100 curvas, o máximo. Inicialize o ajuste para traçar outras.",
+                    "Atenção");
+                j.roteiro
+                    .esperaPergunta("Ajuste atual será descartado. Confirma reinicializar ajuste?",
+                                    false)
+                    .esperaPergunta("Ajuste atual será descartado. Confirma reinicializar ajuste?",
+                                    true);
+            });
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+    }
+
     void equacoesEFigura() {
         Janela j;
         j.tela.CurvasPendentes = {definicao("cota <= 300 and numero <> 5", 1, 100, 0xFF0000)};
