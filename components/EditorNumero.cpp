@@ -1,5 +1,6 @@
 #include "components/EditorNumero.h"
 
+#include "app/ErroLumeno.h"
 #include "app/Formato.h"
 
 #include <QAction>
@@ -163,6 +164,15 @@ double EditorNumero::valor() const {
     if (t.isEmpty() || t == QLatin1String("-"))
         return 0;
     return lerReal(t);
+}
+
+QVariant EditorNumero::valorCampo(double maximo) const {
+    if (vazio())
+        return QVariant();
+    const double v = valor();
+    if (v > maximo)
+        throw ErroConversao(QStringLiteral("Valor acima do máximo"));
+    return v;
 }
 
 void EditorNumero::abrirCalculadora() {

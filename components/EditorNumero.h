@@ -20,6 +20,9 @@ public:
     // The number typed; 0 when empty. Throws ErroConversao for a text that is not a number.
     double valor() const;
     bool vazio() const { return text().trimmed().isEmpty(); }
+    // The value for a record field: empty stays empty; above `maximo` is refused with
+    // ErroConversao "Valor acima do máximo".
+    QVariant valorCampo(double maximo = 99999999.9) const;
 
     // Opens the drop-down calculator under the edit.
     void abrirCalculadora();

@@ -43,4 +43,13 @@ public:
     virtual int executar(QDialog& dialogo) = 0;
 };
 
+// The save dialog of the spreadsheet exports ("Salvar planilha Excel", .xls by default,
+// .xlsx on request).
+inline std::optional<QString> pedirArquivoPlanilha(Interacao& interacao) {
+    return interacao.salvarArquivo(
+        QStringLiteral("Salvar planilha Excel"),
+        QStringLiteral("Arquivos Excel (*.xls);;Pasta de trabalho (*.xlsx)"),
+        QStringLiteral("xls"));
+}
+
 }  // namespace lumeno

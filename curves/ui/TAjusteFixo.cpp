@@ -30,7 +30,7 @@ TAjusteFixo::TAjusteFixo(Contexto& contexto, QWidget* pai) : QDialog(pai), conte
     lstParametros->setColumnCount(3);
     lstParametros->setHeaderLabels(
         {QStringLiteral("Trecho"), QStringLiteral("Tipo de curva"), QStringLiteral("h0")});
-        lstParametros->setColumnWidth(0, 60);
+    lstParametros->setColumnWidth(0, 60);
     lstParametros->setColumnWidth(1, 80);
     lstParametros->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(lstParametros);
@@ -41,7 +41,7 @@ TAjusteFixo::TAjusteFixo(Contexto& contexto, QWidget* pai) : QDialog(pai), conte
     botoes->addWidget(bo_ok);
     botoes->addWidget(bo_cancela);
     layout->addLayout(botoes);
-        setFixedSize(320, 260);
+    setFixedSize(320, 260);
     connect(bo_ok, &QPushButton::clicked, this, [this] {
         Confirmado = true;
         accept();

@@ -21,7 +21,7 @@ TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& 
     : QDialog(pai), contexto_(contexto), parametros_(parametros) {
     setWindowTitle(QStringLiteral("Fixando os três parâmetros"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-        auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Curvas traçadas"), this), 0, 0);
     layout->setRowStretch(5, 1);
     lstParametros = new QTreeWidget(this);
@@ -33,7 +33,7 @@ TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& 
     for (int c = 0; c < 4; ++c)
         lstParametros->setColumnWidth(c, larguras[c]);
     lstParametros->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        layout->addWidget(lstParametros, 1, 0, 5, 1);
+    layout->addWidget(lstParametros, 1, 0, 5, 1);
     bo_editar = new QPushButton(QStringLiteral("  Editar dados de curva"), this);
     bo_retracar = new QPushButton(QStringLiteral("   Retraçar curva"), this);
     bo_originais = new QPushButton(QStringLiteral(" Retraçar curvas originais"), this);

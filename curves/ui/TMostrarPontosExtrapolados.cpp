@@ -55,10 +55,7 @@ void TMostrarPontosExtrapolados::preencher(const QStringList& cabecalho,
 }
 
 void TMostrarPontosExtrapolados::bo_exportarClick() {
-    const auto arquivo = contexto_.interacao.salvarArquivo(
-        QStringLiteral("Salvar planilha Excel"),
-        QStringLiteral("Arquivos Excel (*.xls);;Pasta de trabalho (*.xlsx)"),
-        QStringLiteral("xls"));
+    const auto arquivo = pedirArquivoPlanilha(contexto_.interacao);
     if (!arquivo)
         return;
     QStringList cabecalho;

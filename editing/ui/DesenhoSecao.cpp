@@ -10,14 +10,17 @@ void desenharSecao(TDM& dm, PainelGrafico& grafico) {
     grafico.limpar();
     Consulta& pontos = dm.qu_ponto1;
     pontos.fechar();
-    pontos.definirParametro(QStringLiteral("est"), dm.qu_estacao1.campo(QStringLiteral("IdEstacao")).valor());
+    pontos.definirParametro(QStringLiteral("est"),
+                            dm.qu_estacao1.campo(QStringLiteral("IdEstacao")).valor());
     pontos.abrir();
     pontos.primeiro();
     if (pontos.totalRegistros() >= 2) {
         grafico.definirCorCaneta(Qt::red);
-        grafico.moverPara(pontos.campo(QStringLiteral("X")).comoReal(), pontos.campo(QStringLiteral("Y")).comoReal());
+        grafico.moverPara(pontos.campo(QStringLiteral("X")).comoReal(),
+                          pontos.campo(QStringLiteral("Y")).comoReal());
         for (pontos.proximo(); !pontos.eof(); pontos.proximo())
-            grafico.linhaPara(pontos.campo(QStringLiteral("X")).comoReal(), pontos.campo(QStringLiteral("Y")).comoReal());
+            grafico.linhaPara(pontos.campo(QStringLiteral("X")).comoReal(),
+                              pontos.campo(QStringLiteral("Y")).comoReal());
         grafico.ajustarFaixas(2);
         for (Eixo e : {Eixo::X, Eixo::Y}) {
             const auto f = grafico.faixa(e);

@@ -15,20 +15,6 @@
 
 namespace lumeno {
 
-namespace {
-constexpr double valorMaximo = 99999999.9;
-
-// A numeric box's value for the record: empty stays empty; above the maximum is refused.
-QVariant valorCaixa(const EditorNumero* caixa) {
-    if (caixa->vazio())
-        return QVariant();
-    const double v = caixa->valor();
-    if (v > valorMaximo)
-        throw ErroConversao(QStringLiteral("Valor acima do máximo"));
-    return v;
-}
-}  // namespace
-
 TDigitarMedicao::TDigitarMedicao(Contexto& contexto, QWidget* pai)
     : QDialog(pai), contexto_(contexto) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -128,13 +114,13 @@ void TDigitarMedicao::bo_okClick() {
     // Values are taken over first: a bad one is refused and the record stays pending.
     QVariant numero, data, cota, vazao, area, velocidade;
     try {
-        numero = valorCaixa(edtNumero);
+        numero = edtNumero->valorCampo();
         const QString textoData = edtData->text().trimmed();
         data = textoData.isEmpty() ? QVariant() : QVariant(lerData(textoData));
-        cota = valorCaixa(edtCota);
-        vazao = valorCaixa(edtVazao);
-        area = valorCaixa(edtArea);
-        velocidade = valorCaixa(edtVelocidade);
+        cota = edtCota->valorCampo();
+        vazao = edtVazao->valorCampo();
+        area = edtArea->valorCampo();
+        velocidade = edtVelocidade->valorCampo();
     } catch (const ErroConversao& e) {
         contexto_.interacao.mensagem(e.mensagem(), QStringLiteral("Erro"));
         return;

@@ -11,20 +11,8 @@
 
 namespace lumeno {
 
-namespace {
-constexpr double valorMaximo = 99999999.9;
-
-QVariant valorCaixa(const EditorNumero* caixa) {
-    if (caixa->vazio())
-        return QVariant();
-    const double v = caixa->valor();
-    if (v > valorMaximo)
-        throw ErroConversao(QStringLiteral("Valor acima do máximo"));
-    return v;
-}
-}  // namespace
-
-TDigitarPontoSecao::TDigitarPontoSecao(Contexto& contexto, QWidget* pai) : QDialog(pai), contexto_(contexto) {
+TDigitarPontoSecao::TDigitarPontoSecao(Contexto& contexto, QWidget* pai)
+    : QDialog(pai), contexto_(contexto) {
     setWindowTitle(QStringLiteral("Ponto de Seção"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* layout = new QFormLayout(this);
@@ -70,8 +58,8 @@ void TDigitarPontoSecao::bo_okClick() {
     Tabela& ponto = contexto_.dm.tb_ponto;
     QVariant x, y;
     try {
-        x = valorCaixa(edtX);
-        y = valorCaixa(edtY);
+        x = edtX->valorCampo();
+        y = edtY->valorCampo();
     } catch (const ErroConversao& e) {
         contexto_.interacao.mensagem(e.mensagem(), QStringLiteral("Erro"));
         return;

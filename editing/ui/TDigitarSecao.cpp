@@ -117,23 +117,27 @@ void TDigitarSecao::AlterarPontoClick() {
 void TDigitarSecao::DeletarPontoClick() {
     if (!selecionado())
         return;
-    if (!contexto_.interacao.pergunta(QStringLiteral("Confirma deleção de ponto de seção?"), QStringLiteral("Deleção")))
+    if (!contexto_.interacao.pergunta(QStringLiteral("Confirma deleção de ponto de seção?"),
+                                      QStringLiteral("Deleção")))
         return;
     Tabela& ponto = contexto_.dm.tb_ponto;
     ponto.abrir();
-    if (!ponto.localizar(QStringLiteral("IdPonto"), contexto_.dm.qu_ponto1.campo(QStringLiteral("IdPonto")).valor()))
+    if (!ponto.localizar(QStringLiteral("IdPonto"),
+                         contexto_.dm.qu_ponto1.campo(QStringLiteral("IdPonto")).valor()))
         return;
     ponto.excluir();
     Desenhar();
 }
 
 void TDigitarSecao::LimparSecaoClick() {
-    if (!contexto_.interacao.pergunta(QStringLiteral("Confirma remoção de pontos de seção transversal"),
-                                      QStringLiteral("Atenção")))
+    if (!contexto_.interacao.pergunta(
+            QStringLiteral("Confirma remoção de pontos de seção transversal"),
+            QStringLiteral("Atenção")))
         return;
     auto q = contexto_.dm.novaConsulta();
     q->SQL << QStringLiteral("delete from ponto where Estacao = :est");
-    q->definirParametro(QStringLiteral("est"), contexto_.dm.qu_estacao1.campo(QStringLiteral("IdEstacao")).valor());
+    q->definirParametro(QStringLiteral("est"),
+                        contexto_.dm.qu_estacao1.campo(QStringLiteral("IdEstacao")).valor());
     q->executar();
     DesenhoSecao->limpar();
     Desenhar();
@@ -144,7 +148,8 @@ void TDigitarSecao::done(int resultado) {
     QDialog::done(resultado);
 }
 
-TMostrarSecao::TMostrarSecao(Contexto& contexto, QWidget* pai) : QWidget(pai, Qt::Window), contexto_(contexto) {
+TMostrarSecao::TMostrarSecao(Contexto& contexto, QWidget* pai)
+    : QWidget(pai, Qt::Window), contexto_(contexto) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     DesenhoSecao = new PainelGrafico(this);

@@ -155,10 +155,7 @@ void TMedicoesEstacao::bo_deletarClick() {
 }
 
 void TMedicoesEstacao::bo_exportarClick() {
-    const auto arquivo = contexto_.interacao.salvarArquivo(
-        QStringLiteral("Salvar planilha Excel"),
-        QStringLiteral("Arquivos Excel (*.xls);;Pasta de trabalho (*.xlsx)"),
-        QStringLiteral("xls"));
+    const auto arquivo = pedirArquivoPlanilha(contexto_.interacao);
     if (!arquivo)
         return;
     ExportarMedicoes(*arquivo, contexto_.dm.qu_medida1);

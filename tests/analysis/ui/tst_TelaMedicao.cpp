@@ -10,6 +10,7 @@
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
+#include "support/ui/ContextoTeste.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QClipboard>
@@ -31,11 +32,7 @@ namespace {
 
 // A station whose measurements follow Q = 40·(H − 1)² below 300 cm and
 // Q = 20·(H − 0.5)^1.8 above, with one measurement off the curve.
-struct Janela {
-    BancoTeste b;
-    InteracaoRoteirizada roteiro;
-    CriteriosExclusao criterios;
-    Contexto ctx{roteiro, b.dm(), criterios};
+struct Janela : ContextoTeste {
     DadosEstacao dados;
     TfrmDigitarNumero numero;
     TMostrarPontosExtrapolados pontos{ctx};

@@ -5,6 +5,7 @@
 #include "curves/ui/TfrmDefaultCurvas.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
+#include "support/ui/ContextoTeste.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QAction>
@@ -16,15 +17,11 @@
 #include <QTreeWidget>
 
 using namespace lumeno;
-using lumeno::teste::BancoTeste;
+using lumeno::teste::ContextoTeste;
 using lumeno::teste::InteracaoRoteirizada;
 
 namespace {
-struct Janela {
-    BancoTeste b;
-    InteracaoRoteirizada roteiro;
-    CriteriosExclusao criterios;
-    Contexto ctx{roteiro, b.dm(), criterios};
+struct Janela : ContextoTeste {
     TfrmDadosDefaultCurva dados{ctx};
     TfrmDefaultCurvas lista{ctx, dados};
 

@@ -6,6 +6,7 @@
 #include "editing/ui/TDigitarEstacao.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
+#include "support/ui/ContextoTeste.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QComboBox>
@@ -15,16 +16,12 @@
 #include <QTreeWidget>
 
 using namespace lumeno;
-using lumeno::teste::BancoTeste;
+using lumeno::teste::ContextoTeste;
 using lumeno::teste::InteracaoRoteirizada;
 
 namespace {
 
-struct Banco {
-    BancoTeste b;
-    InteracaoRoteirizada roteiro;
-    CriteriosExclusao criterios;
-    Contexto ctx{roteiro, b.dm(), criterios};
+struct Banco : ContextoTeste {
     TDigitarEstacao digitar{ctx};
     TDigitarCodigoEstacao codigo{ctx};
     TControleEstacao controle{ctx};

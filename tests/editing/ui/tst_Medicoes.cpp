@@ -7,6 +7,7 @@
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
+#include "support/ui/ContextoTeste.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QLineEdit>
@@ -19,11 +20,7 @@ using namespace lumeno;
 using namespace lumeno::teste;
 
 namespace {
-struct Janela {
-    BancoTeste b;
-    InteracaoRoteirizada roteiro;
-    CriteriosExclusao criterios;
-    Contexto ctx{roteiro, b.dm(), criterios};
+struct Janela : ContextoTeste {
     TDigitarMedicao digitar{ctx};
     TMedicoesEstacao lista{ctx, digitar};
     int id = 0;

@@ -6,6 +6,7 @@
 #include "editing/ui/TDigitarSecao.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
+#include "support/ui/ContextoTeste.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QAction>
@@ -17,11 +18,7 @@ using namespace lumeno;
 using namespace lumeno::teste;
 
 namespace {
-struct Janela {
-    BancoTeste b;
-    InteracaoRoteirizada roteiro;
-    CriteriosExclusao criterios;
-    Contexto ctx{roteiro, b.dm(), criterios};
+struct Janela : ContextoTeste {
     TDigitarPontoSecao ponto{ctx};
     TDigitarSecao secao{ctx, ponto};
     int id = 0;
@@ -74,7 +71,9 @@ private Q_SLOTS:
         });
         j.secao.omInserirPonto->trigger();
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
-        QCOMPARE(j.b.escalar(QString("select count(*) from ponto where estacao = %1").arg(j.id)).toInt(), 3);
+        QCOMPARE(
+            j.b.escalar(QString("select count(*) from ponto where estacao = %1").arg(j.id)).toInt(),
+            3);
         // Joined in stored order: the point at 5 m comes after the one at 10 m.
         QCOMPARE(j.secao.lstPontos->topLevelItem(2)->text(0), QString("5.00"));
         QCOMPARE(j.secao.lstPontos->topLevelItem(2)->text(1), QString("50.50"));
@@ -116,7 +115,9 @@ private Q_SLOTS:
         j.secao.omLimparSecao->trigger();
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
         QCOMPARE(j.linhas(), 0);
-        QCOMPARE(j.b.escalar(QString("select count(*) from ponto where estacao = %1").arg(j.outra)).toInt(), 1);
+        QCOMPARE(j.b.escalar(QString("select count(*) from ponto where estacao = %1").arg(j.outra))
+                     .toInt(),
+                 1);
     }
 
     void vista() {
