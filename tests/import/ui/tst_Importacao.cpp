@@ -1,4 +1,3 @@
-#include "app/Configuracao.h"
 #include "app/ui/TInicial.h"
 #include "components/EditorNumero.h"
 #include "editing/ui/TDigitarEstacao.h"
@@ -6,7 +5,7 @@
 #include "import/ui/TImportaDados.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
-#include "support/ui/InteracaoRoteirizada.h"
+#include "support/ui/AmbientePrograma.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,20 +21,9 @@ using namespace lumeno::teste;
 
 namespace {
 
-struct Ambiente {
+struct Ambiente : AmbientePrograma {
     QTemporaryDir dir;
-    LocalizacoesBanco localizacoes{dir.filePath("localizacoes.ini")};
-    Configuracao configuracao{dir.filePath("lumeno.INI")};
-    InteracaoRoteirizada roteiro;
-    TDM dm{localizacoes};
-    std::unique_ptr<TInicial> janela;
 
-    Ambiente() {
-        QDir().mkpath(dir.filePath("dados"));
-        configuracao.gravarPasta(dir.filePath("dados"));
-        janela = std::make_unique<TInicial>(roteiro, dm, localizacoes, configuracao);
-        janela->show();
-    }
     QString arquivo(const QString& nome, const QByteArray& conteudo) {
         const QString caminho = dir.filePath(nome);
         QFile f(caminho);
@@ -43,12 +31,7 @@ struct Ambiente {
         f.write(conteudo);
         return caminho;
     }
-    int contar(const QString& sql) {
-        auto q = dm.novaConsulta();
-        q->SQL << sql;
-        q->abrir();
-        return q->valor(0).toInt();
-    }
+    int contar(const QString& sql) { return escalar(sql).toInt(); }
     // The station dialog: confirmed with a new river, or cancelled.
     void esperaNovaEstacao(bool confirmar, const QString& titulo = "Inserir nova estação",
                            const QString& codigo = QString()) {
@@ -92,15 +75,15 @@ private Q_SLOTS:
         a.esperaNovaEstacao(true, "Inserir nova estação", "99990001");
         a.roteiro.esperaMensagemComTitulo("Total de registros inseridos: 40", "99990001");
         QObject::connect(
-            a.janela->contexto().ImportaDados->pbProgresso, &QProgressBar::valueChanged,
-            [&] { progressoVisivel = a.janela->contexto().ImportaDados->isVisible(); });
-        a.janela->Hidrologiacop1->trigger();
+            a.janela().contexto().ImportaDados->pbProgresso, &QProgressBar::valueChanged,
+            [&] { progressoVisivel = a.janela().contexto().ImportaDados->isVisible(); });
+        a.janela().Hidrologiacop1->trigger();
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.roteiro.ultimoTitulo, QString("Importação de resumo de medições"));
         QCOMPARE(a.roteiro.ultimoFiltro, QString("Arquivos texto de medições (*.cop)"));
         QVERIFY(progressoVisivel);
-        QVERIFY(!a.janela->contexto().ImportaDados->isVisible());
-        QCOMPARE(a.janela->contexto().ImportaDados->windowTitle(),
+        QVERIFY(!a.janela().contexto().ImportaDados->isVisible());
+        QCOMPARE(a.janela().contexto().ImportaDados->windowTitle(),
                  QString("Resumo de medições (.COP)"));
         QCOMPARE(a.contar("select count(*) from medida"), 40);
         QCOMPARE(
@@ -110,10 +93,10 @@ private Q_SLOTS:
         // The section finds the station; re-importing replaces instead of doubling.
         a.roteiro.esperaAbrirArquivo(sec).esperaMensagemComTitulo(
             "Total de registros inseridos: 21", "99990001");
-        a.janela->Hidrologiasec1->trigger();
+        a.janela().Hidrologiasec1->trigger();
         a.roteiro.esperaAbrirArquivo(cop).esperaMensagemComTitulo(
             "Total de registros inseridos: 40", "99990001");
-        a.janela->Hidrologiacop1->trigger();
+        a.janela().Hidrologiacop1->trigger();
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.contar("select count(*) from medida"), 40);
         QCOMPARE(a.contar("select count(*) from ponto"), 21);
@@ -133,21 +116,21 @@ private Q_SLOTS:
         QFETCH(QByteArray, conteudo);
         QFETCH(QString, erro);
         Ambiente a;
-        const int id = BancoTeste::inserirEstacaoEm(a.dm, 7, "Sete");
-        auto m = a.dm.novaConsulta();
+        const int id = BancoTeste::inserirEstacaoEm(a.dm(), 7, "Sete");
+        auto m = a.dm().novaConsulta();
         m->SQL << QString(
                       "insert into medida (estacao, numero, cota, vazao, ponto_obrigatorio) values "
                       "(%1, 99, 1, 1, 0)")
                       .arg(id);
         m->executar();
         const QString caminho = a.arquivo("ruim.cop", conteudo);
-        QCOMPARE(erroDe([&] { a.janela->ImportaDadosCOP(caminho); }), erro);
+        QCOMPARE(erroDe([&] { a.janela().ImportaDadosCOP(caminho); }), erro);
         QCOMPARE(a.contar("select count(*) from medida"), 1);
         QCOMPARE(a.contar("select numero from medida"), 99);
         // Through the menu the error reaches the default handler and the window closes.
         a.roteiro.esperaAbrirArquivo(caminho);
-        QVERIFY_THROWS_EXCEPTION(ErroImportacao, a.janela->Hidrologiacop1Click());
-        QVERIFY(!a.janela->contexto().ImportaDados->isVisible());
+        QVERIFY_THROWS_EXCEPTION(ErroImportacao, a.janela().Hidrologiacop1Click());
+        QVERIFY(!a.janela().contexto().ImportaDados->isVisible());
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
     }
 
@@ -155,7 +138,7 @@ private Q_SLOTS:
         Ambiente a;
         const QString caminho = a.arquivo("nova.cop", "123\r\n05/03/98 1 150 10 1 2\r\n");
         a.esperaNovaEstacao(false);
-        a.janela->ImportaDadosCOP(caminho);
+        a.janela().ImportaDadosCOP(caminho);
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.contar("select count(*) from estacao"), 0);
         QCOMPARE(a.contar("select count(*) from medida"), 0);
@@ -163,13 +146,13 @@ private Q_SLOTS:
 
     void codigoZero() {
         Ambiente a;
-        const int zero = BancoTeste::inserirEstacaoEm(a.dm, 0, "Zero");
+        const int zero = BancoTeste::inserirEstacaoEm(a.dm(), 0, "Zero");
         // .cop with code 0 finds the station.
         a.roteiro.esperaMensagemComTitulo("Total de registros inseridos: 0", "0");
-        a.janela->ImportaDadosCOP(a.arquivo("z.cop", "0\r\n"));
+        a.janela().ImportaDadosCOP(a.arquivo("z.cop", "0\r\n"));
         // .sec with code 0 always asks for a new station.
         a.esperaNovaEstacao(false);
-        a.janela->ImportaDadosSEC(a.arquivo("z.sec", "0\r\n1 2\r\n"));
+        a.janela().ImportaDadosSEC(a.arquivo("z.sec", "0\r\n1 2\r\n"));
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.contar(QString("select count(*) from ponto where estacao = %1").arg(zero)), 0);
     }
@@ -186,7 +169,7 @@ private Q_SLOTS:
         registro[28] = static_cast<char>(129 + 7);  // 128 cm
         a.esperaNovaEstacao(true, "Inserir resumo de medições", "42");
         a.roteiro.esperaMensagemComTitulo("Total de registros inseridos: 1", "42");
-        a.janela->ImportaDadosRSM(a.arquivo("a.rsm", registro));
+        a.janela().ImportaDadosRSM(a.arquivo("a.rsm", registro));
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.contar("select count(*) from estacao where descricao = 'Estação código 0042'"),
                  1);
