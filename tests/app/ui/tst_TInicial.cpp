@@ -2,6 +2,7 @@
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
 #include "app/ui/AplicacaoLumeno.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/TAboutBox.h"
 #include "app/ui/TInicial.h"
@@ -13,6 +14,8 @@
 #include "support/ExecutorTestes.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -205,6 +208,35 @@ private Q_SLOTS:
         QTest::mouseClick(&outro, Qt::LeftButton);
         QVERIFY2(roteiro.concluido(), roteiro.relatorio());
         app->definirInteracao(nullptr);
+    }
+
+    // A command connected through `comando` shows its error itself, whatever arguments
+    // the signal carries, and the next command runs normally.
+    void fronteiraDeComando() {
+        InteracaoRoteirizada roteiro;
+        QAction acao("a");
+        int vezes = 0;
+        QObject::connect(&acao, &QAction::triggered, comando(roteiro, [&] {
+            ++vezes;
+            throw ErroLumeno("Falhou", "Erro");
+        }));
+        QComboBox lista;
+        lista.addItems({"um", "dois"});
+        int recebido = -1;
+        QObject::connect(&lista, &QComboBox::currentIndexChanged, comando(roteiro, [&](int i) {
+            recebido = i;
+            if (i == 1)
+                throw ErroConversao("'x' is not a valid integer value");
+        }));
+        roteiro.esperaMensagemComTitulo("Falhou", "Erro")
+            .esperaMensagemComTitulo("'x' is not a valid integer value", AplicacaoLumeno::titulo);
+        acao.trigger();
+        lista.setCurrentIndex(1);
+        QCOMPARE(vezes, 1);
+        QCOMPARE(recebido, 1);
+        QVERIFY(executarComando(roteiro, [&] { ++vezes; }));
+        QCOMPARE(vezes, 2);
+        QVERIFY2(roteiro.concluido(), roteiro.relatorio());
     }
 };
 
