@@ -193,11 +193,7 @@ void TfrmPontosLumeno::TracarCurvasClick() {
     TTelaMedicao* tela = contexto_.TelaMedicao;
     if (!tela)
         return;
-    tela->CurvasPendentes = std::move(definicoes);
-    tela->GerarAoMostrar = true;
-    // The curve window reads the measurements with the base statement, as this window does.
-    tela->ReiniciarConsulta = true;
-    contexto_.interacao.executar(*tela);
+    tela->AbrirComCurvas(std::move(definicoes));
 }
 
 }  // namespace lumeno
