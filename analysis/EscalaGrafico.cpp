@@ -9,4 +9,9 @@ FaixaEixo faixaComMargem(double minimo, double maximo) {
     return {minimo - g, maximo + g};
 }
 
+FaixaEixo faixaAmpliada(double minimo, double maximo) {
+    const double d = (maximo - minimo) / 20;
+    return {minimo - d, maximo + d};
+}
+
 }  // namespace lumeno

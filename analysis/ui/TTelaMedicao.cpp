@@ -628,6 +628,13 @@ void TTelaMedicao::GerarCurvas() {
     }
 }
 
+void TTelaMedicao::AbrirComCurvas(std::vector<DefinicaoCurva> definicoes) {
+    CurvasPendentes = std::move(definicoes);
+    GerarAoMostrar = true;
+    ReiniciarConsulta = true;
+    contexto_.interacao.executar(*this);
+}
+
 void TTelaMedicao::GeraLegenda(int numero) {
     const QString texto = GeraLegendaTexto(Trechos[static_cast<size_t>(numero)]);
     if (texto.isEmpty())

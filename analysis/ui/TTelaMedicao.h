@@ -78,6 +78,10 @@ public:
     void TracarPontos(CurvaTrecho& curva);
     void TracarCurva(CurvaTrecho& curva);
     void GerarCurvas();
+    // Opens the window modally for the station of the station list with curve definitions
+    // to fit when it loads (the point sets of the data-analysis window): the measurement
+    // query's text is restored and the definitions are fitted in order.
+    void AbrirComCurvas(std::vector<DefinicaoCurva> definicoes);
     void GeraLegenda(int numero);
     // Clears the equations panel, adds the header and the equation of every curve.
     void ReconstruirLegenda();

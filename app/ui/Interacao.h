@@ -35,6 +35,24 @@ public:
     virtual std::optional<QString> salvarArquivo(const QString& titulo, const QString& filtro,
                                                  const QString& extensaoPadrao) = 0;
 
+    // A name chosen in the save dialog and the filter (one of the ";;"-separated parts of
+    // the dialog's `filtro`) it was chosen under.
+    struct ArquivoEscolhido {
+        QString caminho;
+        QString filtro;
+    };
+
+    // File-save dialog that also tells under which filter the name was chosen (by default
+    // the first one, for interactions that cannot tell).
+    virtual std::optional<ArquivoEscolhido> salvarArquivoComFiltro(const QString& titulo,
+                                                                   const QString& filtro,
+                                                                   const QString& extensaoPadrao) {
+        const auto caminho = salvarArquivo(titulo, filtro, extensaoPadrao);
+        if (!caminho)
+            return std::nullopt;
+        return ArquivoEscolhido{*caminho, filtro.section(QStringLiteral(";;"), 0, 0)};
+    }
+
     // Colour chooser starting at `inicial`.
     virtual std::optional<QColor> escolherCor(const QColor& inicial) = 0;
 

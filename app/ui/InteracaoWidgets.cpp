@@ -54,12 +54,20 @@ std::optional<QString> InteracaoWidgets::abrirArquivo(const QString& titulo, con
 
 std::optional<QString> InteracaoWidgets::salvarArquivo(const QString& titulo, const QString& filtro,
                                                        const QString& extensaoPadrao) {
+    const auto escolhido = salvarArquivoComFiltro(titulo, filtro, extensaoPadrao);
+    if (!escolhido)
+        return std::nullopt;
+    return escolhido->caminho;
+}
+
+std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFiltro(
+    const QString& titulo, const QString& filtro, const QString& extensaoPadrao) {
     QFileDialog dialogo(janelaAtiva(), titulo, QString(), filtro);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(extensaoPadrao);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialogo.selectedFiles().constFirst();
+    return ArquivoEscolhido{dialogo.selectedFiles().constFirst(), dialogo.selectedNameFilter()};
 }
 
 std::optional<QColor> InteracaoWidgets::escolherCor(const QColor& inicial) {

@@ -18,6 +18,9 @@ public:
                                         const QString& pastaInicial) override;
     std::optional<QString> salvarArquivo(const QString& titulo, const QString& filtro,
                                          const QString& extensaoPadrao) override;
+    std::optional<ArquivoEscolhido> salvarArquivoComFiltro(const QString& titulo,
+                                                           const QString& filtro,
+                                                           const QString& extensaoPadrao) override;
     std::optional<QColor> escolherCor(const QColor& inicial) override;
     int executar(QDialog& dialogo) override;
 

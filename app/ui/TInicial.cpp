@@ -1,8 +1,10 @@
 #include "app/ui/TInicial.h"
 
+#include "analysis/ui/TGraficos.h"
 #include "analysis/ui/TTelaMedicao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/TAboutBox.h"
@@ -94,6 +96,8 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.abrirAjusteCurvas = [this](int idEstacao) {
         contexto_.TelaMedicao->Abrir(idEstacao);
     };
+    auto* graficos = new TGraficos(contexto_, this);
+    contexto_.abrirAnaliseDados = [graficos] { graficos->Abrir(); };
     auto* dadosDefault = new TfrmDadosDefaultCurva(contexto_, this);
     auto* defaultCurvas = new TfrmDefaultCurvas(contexto_, *dadosDefault, this);
     contexto_.abrirDefaultCurvas = [this, defaultCurvas] {
@@ -139,7 +143,7 @@ void TInicial::criarMenu() {
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
     // Windows that are not part of the program yet.
-    for (QAction* a : {Hidromdb1, Hidromdb2, TabeladeriosHidro1, mniAvaliarTrechos})
+    for (QAction* a : {Hidromdb1, Hidromdb2, TabeladeriosHidro1})
         a->setEnabled(false);
 
     connect(Hidrologiacop1, &QAction::triggered, this, &TInicial::Hidrologiacop1Click);
@@ -150,6 +154,8 @@ void TInicial::criarMenu() {
     connect(mniResumoMedicoes, &QAction::triggered, this,
             [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); });
     connect(mniAjustarCurvas, &QAction::triggered, this, &TInicial::AjustarCurvasClick);
+    connect(mniAvaliarTrechos, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AvaliarTrechosClick(); }));
     connect(mniSecaoTransversal, &QAction::triggered, this, [this] {
         if (SelecionarEstacao())
             contexto_.abrirSecao();
@@ -349,6 +355,11 @@ void TInicial::AjustarCurvasClick() {
         return;
     contexto_.TelaMedicao->Abrir(
         contexto_.dm.qu_estacao1.campo(QStringLiteral("IdEstacao")).comoInteiro());
+}
+
+void TInicial::AvaliarTrechosClick() {
+    if (SelecionarEstacao())
+        contexto_.abrirAnaliseDados();
 }
 
 bool TInicial::SelecionarEstacao() {

@@ -67,6 +67,8 @@ public:
     void CriarEstacaoClick();
     // "A&justar curvas": station picker, then the curve-adjustment window.
     void AjustarCurvasClick();
+    // "Avaliar trechos": station picker, then the data-analysis window.
+    void AvaliarTrechosClick();
 
     // Imports of text and record files: each reads and checks the whole file, finds the
     // station by its code (or lets the user create it) and replaces the station's rows of

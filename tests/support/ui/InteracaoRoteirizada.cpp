@@ -54,8 +54,9 @@ InteracaoRoteirizada& InteracaoRoteirizada::esperaAbrirArquivo(std::optional<QSt
     return *this;
 }
 
-InteracaoRoteirizada& InteracaoRoteirizada::esperaSalvarArquivo(std::optional<QString> resposta) {
-    passos_.push_back(Passo{Tipo::Salvar, {}, {}, false, false, resposta, {}, {}});
+InteracaoRoteirizada& InteracaoRoteirizada::esperaSalvarArquivo(std::optional<QString> resposta,
+                                                                const QString& filtro) {
+    passos_.push_back(Passo{Tipo::Salvar, {}, filtro, false, false, resposta, {}, {}});
     return *this;
 }
 
@@ -134,11 +135,23 @@ std::optional<QString> InteracaoRoteirizada::abrirArquivo(const QString& titulo,
 }
 
 std::optional<QString> InteracaoRoteirizada::salvarArquivo(const QString& titulo,
-                                                           const QString& filtro, const QString&) {
+                                                           const QString& filtro,
+                                                           const QString& extensaoPadrao) {
+    const auto escolhido = salvarArquivoComFiltro(titulo, filtro, extensaoPadrao);
+    return escolhido ? std::optional<QString>(escolhido->caminho) : std::nullopt;
+}
+
+std::optional<Interacao::ArquivoEscolhido> InteracaoRoteirizada::salvarArquivoComFiltro(
+    const QString& titulo, const QString& filtro, const QString&) {
     ultimoTitulo = titulo;
     ultimoFiltro = filtro;
     auto p = proximo(Tipo::Salvar, QStringLiteral("salvar %1").arg(titulo));
-    return p ? p->arquivo : std::nullopt;
+    if (!p || !p->arquivo)
+        return std::nullopt;
+    const QStringList filtros = filtro.split(QStringLiteral(";;"));
+    if (!p->titulo.isEmpty() && !filtros.contains(p->titulo))
+        falhas_ << QStringLiteral("filtro «%1» não oferecido em «%2»").arg(p->titulo, filtro);
+    return ArquivoEscolhido{*p->arquivo, p->titulo.isEmpty() ? filtros.constFirst() : p->titulo};
 }
 
 std::optional<QColor> InteracaoRoteirizada::escolherCor(const QColor& inicial) {

@@ -22,7 +22,9 @@ public:
     InteracaoRoteirizada& esperaPergunta(const QString& texto, bool resposta);
     InteracaoRoteirizada& esperaPasta(std::optional<QString> resposta);
     InteracaoRoteirizada& esperaAbrirArquivo(std::optional<QString> resposta);
-    InteracaoRoteirizada& esperaSalvarArquivo(std::optional<QString> resposta);
+    // A save dialog; `filtro` is the filter the name is chosen under (empty: the first).
+    InteracaoRoteirizada& esperaSalvarArquivo(std::optional<QString> resposta,
+                                              const QString& filtro = QString());
     InteracaoRoteirizada& esperaCor(std::optional<QColor> resposta);
 
     // A program dialog of class D; `acao` runs while the dialog is shown (fill the
@@ -52,6 +54,9 @@ public:
                                         const QString& pastaInicial) override;
     std::optional<QString> salvarArquivo(const QString& titulo, const QString& filtro,
                                          const QString& extensaoPadrao) override;
+    std::optional<ArquivoEscolhido> salvarArquivoComFiltro(const QString& titulo,
+                                                           const QString& filtro,
+                                                           const QString& extensaoPadrao) override;
     std::optional<QColor> escolherCor(const QColor& inicial) override;
     int executar(QDialog& dialogo) override;
 
@@ -63,7 +68,7 @@ private:
     struct Passo {
         Tipo tipo;
         QString texto;
-        QString titulo;
+        QString titulo;  // of a save dialog: the filter chosen
         bool tituloConta = false;
         bool resposta = false;
         std::optional<QString> arquivo;
