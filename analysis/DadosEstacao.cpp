@@ -111,30 +111,35 @@ void DadosEstacao::PreencherCarga(const QString& codigo, const QString& descrica
     AdicionarCategoria(medicoes, TipoLista::Medicao);
 
     QString numero, data;
-    for (medidas.primeiro(); !medidas.eof(); medidas.proximo()) {
-        numero = medidas.campo(QStringLiteral("numero")).comoTexto();
-        data = medidas.campo(QStringLiteral("data")).comoTexto();
-        const double cota = medidas.campo(QStringLiteral("cota")).comoReal();
-        const double vazao = medidas.campo(QStringLiteral("vazao")).comoReal();
-        NoDados* no = AdicionarNo(grupo, legendaSimples(numero, data), 10,
-                                  numero + QLatin1Char(' ') + data, 0);
-        AdicionarNo(
-            no, legendaSimples(QStringLiteral("c") + numero, QStringLiteral("cota  ") + fmt(cota)),
-            11, fmt(cota), cota);
-        AdicionarNo(
-            no, legendaSimples(QStringLiteral("v") + numero, QStringLiteral("vazão ") + fmt(vazao)),
-            12, fmt(vazao), vazao);
-        ItemDadosEstacao item;
-        item.numero = medidas.campo(QStringLiteral("numero")).comoInteiro();
-        item.cota = cota;
-        item.vazao = vazao;
-        item.area = medidas.valor(QStringLiteral("area"));
-        item.velocidade = medidas.valor(QStringLiteral("velocidade"));
-        item.data = data.left(10);
-        AdicionarItem(
-            formatar(medidas.campo(QStringLiteral("numero")).comoReal(), QStringLiteral("000")) +
-                QStringLiteral("  ") + data,
-            figuraMedicao, TipoLista::Medicao, std::move(item));
+    {
+        PercursoSilencioso percurso(medidas);
+        for (medidas.primeiro(); !medidas.eof(); medidas.proximo()) {
+            numero = medidas.campo(QStringLiteral("numero")).comoTexto();
+            data = medidas.campo(QStringLiteral("data")).comoTexto();
+            const double cota = medidas.campo(QStringLiteral("cota")).comoReal();
+            const double vazao = medidas.campo(QStringLiteral("vazao")).comoReal();
+            NoDados* no = AdicionarNo(grupo, legendaSimples(numero, data), 10,
+                                      numero + QLatin1Char(' ') + data, 0);
+            AdicionarNo(
+                no,
+                legendaSimples(QStringLiteral("c") + numero, QStringLiteral("cota  ") + fmt(cota)),
+                11, fmt(cota), cota);
+            AdicionarNo(
+                no,
+                legendaSimples(QStringLiteral("v") + numero, QStringLiteral("vazão ") + fmt(vazao)),
+                12, fmt(vazao), vazao);
+            ItemDadosEstacao item;
+            item.numero = medidas.campo(QStringLiteral("numero")).comoInteiro();
+            item.cota = cota;
+            item.vazao = vazao;
+            item.area = medidas.valor(QStringLiteral("area"));
+            item.velocidade = medidas.valor(QStringLiteral("velocidade"));
+            item.data = data.left(10);
+            AdicionarItem(formatar(medidas.campo(QStringLiteral("numero")).comoReal(),
+                                   QStringLiteral("000")) +
+                              QStringLiteral("  ") + data,
+                          figuraMedicao, TipoLista::Medicao, std::move(item));
+        }
     }
 
     const QString limites = QStringLiteral("Limites de cotas e vazões da estação");

@@ -1,5 +1,6 @@
 // Fitting on a station-sized selection: 3,000 measurements, power-law search over
-// 1,000 (+1) candidates, polynomial of degree 8.
+// 1,000 (+1) candidates (on every core, and on one for comparison; wall-clock time, since
+// the threads' CPU time adds up), polynomial of degree 8.
 #include "curves/AjusteCurva.h"
 
 #include <benchmark/benchmark.h>
@@ -38,11 +39,13 @@ CurvaTrecho selecao(int algoritmo, int parametro, bool centimetros) {
     return curva;
 }
 
-void potencial(benchmark::State& estado, bool centimetros) {
+// `tarefas`: 0 spreads the candidates over every core, 1 keeps the search on one.
+void potencial(benchmark::State& estado, bool centimetros, int tarefas = 0) {
     CurvaTrecho curva = selecao(AlgoritmoCurva::Potencial, 0, centimetros);
+    const ParalelismoBusca paralelismo{tarefas};
     for (auto _ : estado) {
         curva.H0 = 0;  // the start value; the fit replaces it
-        if (AjustarPotencial(curva, false) != ResultadoAjuste::Ajustado) {
+        if (AjustarPotencial(curva, false, paralelismo) != ResultadoAjuste::Ajustado) {
             estado.SkipWithError("ajuste falhou");
             break;
         }
@@ -55,6 +58,9 @@ void BM_AjustarPotencial_CotasInteiras(benchmark::State& estado) {
 }
 void BM_AjustarPotencial_CotasDistintas(benchmark::State& estado) {
     potencial(estado, false);
+}
+void BM_AjustarPotencial_CotasDistintas_UmNucleo(benchmark::State& estado) {
+    potencial(estado, false, 1);
 }
 
 void BM_AjustarPolinomio_Grau8(benchmark::State& estado) {
@@ -70,6 +76,15 @@ void BM_AjustarPolinomio_Grau8(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(BM_AjustarPotencial_CotasInteiras)->Unit(benchmark::kMillisecond)->Repetitions(7);
-BENCHMARK(BM_AjustarPotencial_CotasDistintas)->Unit(benchmark::kMillisecond)->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasInteiras)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasDistintas)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasDistintas_UmNucleo)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7);
 BENCHMARK(BM_AjustarPolinomio_Grau8)->Unit(benchmark::kMillisecond)->Repetitions(7);

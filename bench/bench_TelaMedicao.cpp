@@ -82,7 +82,10 @@ void BM_AjustarETracar(benchmark::State& state) {
     j.tela->ReiniciarConsulta = true;
     j.tela->FormShow();
     for (auto _ : state) {
+        // Each round on a freshly loaded window, so that the chart does not pile up the
+        // marks of earlier rounds.
         state.PauseTiming();
+        j.tela->FormShow();
         j.tela->TotalCurvas = 1;
         state.ResumeTiming();
         // Start value 100 cm: a thousand candidates of h0 over the 3,000 rows.

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <thread>
 #include <unordered_map>
 
 namespace lumeno {
@@ -93,6 +94,29 @@ SomasX SomarPorEstagio(const std::vector<double>& estagios, const std::vector<in
         somas.Sxy += x * y[j];
     }
     return somas;
+}
+
+// The winner of a block of candidates.
+struct MelhorCandidato {
+    double R = -10;
+    double M = 0;
+    double K = 0;
+    double H0 = 0;
+    bool avaliado = false;  // some candidate of the block decided something
+};
+
+// How many blocks the search is split into: one per core (or as asked), never more
+// than the candidates, and one alone when the work is too small to pay for threads.
+std::size_t TarefasDaBusca(const ParalelismoBusca& paralelismo, std::size_t candidatos,
+                           std::size_t trabalho) {
+    if (candidatos == 0)
+        return 1;
+    std::size_t tarefas = paralelismo.tarefas > 0
+                              ? std::size_t(paralelismo.tarefas)
+                              : std::max<std::size_t>(1, std::thread::hardware_concurrency());
+    if (trabalho < paralelismo.trabalhoMinimo)
+        tarefas = 1;
+    return std::min(tarefas, candidatos);
 }
 
 constexpr int grauMaximo = 8;
@@ -189,7 +213,8 @@ std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao) {
     return candidatos;
 }
 
-ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao) {
+ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
+                                 const ParalelismoBusca& paralelismo) {
     // The rows are read once. y = ln Q does not depend on the candidate; x = ln(H − c)
     // depends only on the stage, so it is computed once per distinct stage and candidate
     // and then summed in row order — the same sums, term by term and in the same order,
@@ -231,7 +256,8 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao) {
     }
     const double Syyl = Syy - Sy * Sy / n;
 
-    SequenciaCandidatos sequencia(curva, possuiSecao);
+    // The start value is the current H0: the candidates come before the reset.
+    const std::vector<double> candidatos = CandidatosH0(curva, possuiSecao);
     curva.H0 = 0;
     curva.K = 0;
     curva.M = 0;
@@ -240,28 +266,61 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao) {
     // With mostly distinct stages a table of x per stage saves no logarithm: x is then
     // computed row by row, in the same loop as the sums.
     const bool porLinha = estagios.size() * 8 > linhas * 7;
-    bool avaliado = false;
-    std::vector<double> xDoEstagio(estagios.size());
-    double c = 0;
-    while (sequencia.proximo(c)) {
-        const SomasX somas = porLinha ? SomarPorLinha(cotaDaLinha, y, c)
-                                      : SomarPorEstagio(estagios, estagioDaLinha, y, c, xDoEstagio);
-        // All rows with the same x: no line through them (Sxx' and Sxy' are zero, up to
-        // rounding). Such a candidate decides nothing.
-        if (!somas.variado)
-            continue;
-        avaliado = true;
 
-        const double Sx = somas.Sx, Sxx = somas.Sxx, Sxy = somas.Sxy;
-        const double Sxyl = Sxy - Sx * Sy / n;
-        const double Sxxl = Sxx - Sx * Sx / n;
-        const double produto = Sxxl * Syyl;
-        const double r = produto > 0 ? Sxyl / std::sqrt(produto) : 0;
-        if (r > curva.R) {
-            curva.R = r;
-            curva.M = Sxyl / Sxxl;
-            curva.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
-            curva.H0 = c;
+    // The best candidate of candidatos[inicio, fim), kept as the whole search keeps it:
+    // the first one with the highest R.
+    auto avaliar = [&](std::size_t inicio, std::size_t fim) {
+        MelhorCandidato melhor;
+        std::vector<double> xDoEstagio(porLinha ? 0 : estagios.size());
+        for (std::size_t i = inicio; i < fim; ++i) {
+            const double c = candidatos[i];
+            const SomasX somas = porLinha
+                                     ? SomarPorLinha(cotaDaLinha, y, c)
+                                     : SomarPorEstagio(estagios, estagioDaLinha, y, c, xDoEstagio);
+            // All rows with the same x: no line through them (Sxx' and Sxy' are zero, up
+            // to rounding). Such a candidate decides nothing.
+            if (!somas.variado)
+                continue;
+            melhor.avaliado = true;
+
+            const double Sx = somas.Sx, Sxx = somas.Sxx, Sxy = somas.Sxy;
+            const double Sxyl = Sxy - Sx * Sy / n;
+            const double Sxxl = Sxx - Sx * Sx / n;
+            const double produto = Sxxl * Syyl;
+            const double r = produto > 0 ? Sxyl / std::sqrt(produto) : 0;
+            if (r > melhor.R) {
+                melhor.R = r;
+                melhor.M = Sxyl / Sxxl;
+                melhor.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
+                melhor.H0 = c;
+            }
+        }
+        return melhor;
+    };
+
+    // The candidates are independent: contiguous blocks of them go to the cores, and the
+    // blocks' winners are compared in candidate order with the same strict rule, so the
+    // result is the one the search gives candidate by candidate, to the bit.
+    const std::size_t tarefas =
+        TarefasDaBusca(paralelismo, candidatos.size(), candidatos.size() * linhas);
+    std::vector<MelhorCandidato> blocos(tarefas);
+    {
+        std::vector<std::jthread> auxiliares;
+        auxiliares.reserve(tarefas - 1);
+        auto limite = [&](std::size_t t) { return candidatos.size() * t / tarefas; };
+        for (std::size_t t = 1; t < tarefas; ++t)
+            auxiliares.emplace_back([&, t] { blocos[t] = avaliar(limite(t), limite(t + 1)); });
+        blocos[0] = avaliar(0, limite(1));
+    }
+
+    bool avaliado = false;
+    for (const MelhorCandidato& bloco : blocos) {
+        avaliado = avaliado || bloco.avaliado;
+        if (bloco.avaliado && bloco.R > curva.R) {
+            curva.R = bloco.R;
+            curva.M = bloco.M;
+            curva.K = bloco.K;
+            curva.H0 = bloco.H0;
         }
     }
 

@@ -14,7 +14,8 @@
 //   `linhasDescartadas`. The curve is defined for H > H0 and meant for stages from
 //   CotaMin upward. Needs at least two distinct stages among the rows used.
 //   Sums and candidates in IEEE double, rows in `numero` order, so the result is
-//   reproducible to the bit.
+//   reproducible to the bit — also when the candidates are split across the cores
+//   (ParalelismoBusca), which only changes how long the search takes.
 //
 // Polynomial (AjustarPolinomio): Q = a0 + a1·h + … + an·h^n, h in cm (not centred or
 //   scaled), n = Grau.
@@ -29,6 +30,7 @@
 
 #include "curves/CurvaTrecho.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -53,9 +55,20 @@ enum class ResultadoAjuste {
 // `possuiSecao`: the station has cross-section points. Throws what AjustarPolinomio throws.
 ResultadoAjuste AjustarCurva(CurvaTrecho& curva, bool possuiSecao);
 
+// How the candidates of the H0 search are spread over the processor's cores. The result
+// does not depend on it: blocks of candidates are searched at once and their winners
+// compared in candidate order by the same rule.
+struct ParalelismoBusca {
+    // Blocks (threads) to use; 0: one per core.
+    int tarefas = 0;
+    // Below this many candidate × row evaluations the search runs on the calling thread.
+    std::size_t trabalhoMinimo = 200000;
+};
+
 // Sets H0 (metres), K, M and R by the search described above, and `linhasDescartadas`.
 // Start value: CotaMinSecao when `possuiSecao`, else the current H0 (cm).
-ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao);
+ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
+                                 const ParalelismoBusca& paralelismo = {});
 
 // The candidates of the H0 search (metres) in the order they are tried.
 std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao);

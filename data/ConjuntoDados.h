@@ -105,6 +105,27 @@ private:
     QHash<QString, QString> rotulos_;
 };
 
+// Walks a dataset's rows without telling the windows bound to it at every step: its
+// signals are held while the walk lasts, and one registroMudou tells them where the
+// cursor ended. For loops over every row (drawing, summing) that would otherwise refresh
+// the bound controls once per row.
+class PercursoSilencioso {
+public:
+    explicit PercursoSilencioso(ConjuntoDados& dados)
+        : dados_(dados), bloqueados_(dados.blockSignals(true)) {}
+    ~PercursoSilencioso() {
+        dados_.blockSignals(bloqueados_);
+        if (!bloqueados_)
+            Q_EMIT dados_.registroMudou();
+    }
+    PercursoSilencioso(const PercursoSilencioso&) = delete;
+    PercursoSilencioso& operator=(const PercursoSilencioso&) = delete;
+
+private:
+    ConjuntoDados& dados_;
+    bool bloqueados_;
+};
+
 // Whether two field values are equal as the program compares them: numbers by value,
 // dates as dates, anything else as text.
 bool valoresIguais(const QVariant& a, const QVariant& b);

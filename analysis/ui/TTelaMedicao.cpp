@@ -435,6 +435,7 @@ void TTelaMedicao::TracarPontosSecao() {
     const int cVazao = medidas.indiceCampo(QStringLiteral("vazao"));
     const int cCota = medidas.indiceCampo(QStringLiteral("cota"));
     const int cObrigatorio = medidas.indiceCampo(QStringLiteral("ponto_obrigatorio"));
+    PercursoSilencioso percurso(medidas);
     for (; !medidas.eof(); medidas.proximo()) {
         const bool obrigatorio = Campo(medidas.valor(cObrigatorio)).comoReal() >= 1;
         Grafico->marcar(
@@ -539,9 +540,12 @@ void TTelaMedicao::TracarPontos(CurvaTrecho& curva) {
     Consulta& m = contexto_.dm.qu_medida1;
     std::unordered_map<double, int> posicoes;
     const int cNumero = m.indiceCampo(QStringLiteral("numero"));
-    for (int i = 1; i <= m.totalRegistros(); ++i) {
-        m.irPara(i);
-        posicoes.try_emplace(Campo(m.valor(cNumero)).comoReal(), i);
+    {
+        PercursoSilencioso percurso(m);
+        for (int i = 1; i <= m.totalRegistros(); ++i) {
+            m.irPara(i);
+            posicoes.try_emplace(Campo(m.valor(cNumero)).comoReal(), i);
+        }
     }
     for (const LinhaMedida& linha : curva.Medicoes) {
         Grafico->marcar(linha.vazao, linha.cota,

@@ -249,6 +249,47 @@ private Q_SLOTS:
         QVERIFY(candidato);
     }
 
+    // Split across threads, the search gives the sequential result bit for bit: uneven
+    // blocks, more blocks than candidates, and exact ties on every block boundary.
+    void buscaParalelaIgualASequencial_data() {
+        QTest::addColumn<Pares>("pares");
+        QTest::addColumn<int>("parametro");
+        QTest::addColumn<int>("tarefas");
+        QTest::newRow("2 blocos") << aleatorios(11, 300, 300, 400, false) << 150 << 2;
+        // 151 candidates in 3 blocks of 50, 50 and 51.
+        QTest::newRow("3 blocos desiguais") << aleatorios(12, 200, 300, 400, false) << 150 << 3;
+        QTest::newRow("7 blocos, centimetros") << aleatorios(13, 500, 300, 60, true) << 100 << 7;
+        QTest::newRow("mais blocos que candidatos") << exatos << 100 << 64;
+        // ln 1 = 0: every candidate has r = 0 exactly, so the first one must win.
+        QTest::newRow("empates em todas as fronteiras")
+            << Pares{{210, 1}, {180, 1}, {250, 1}, {300, 1}} << 100 << 4;
+        Pares comZeros = aleatorios(14, 90, 200, 200, true);
+        comZeros[5].second = 0;
+        QTest::newRow("vazao nula, 5 blocos") << comZeros << 60 << 5;
+    }
+    void buscaParalelaIgualASequencial() {
+        QFETCH(Pares, pares);
+        QFETCH(int, parametro);
+        QFETCH(int, tarefas);
+        CurvaTrecho sequencial = potencial(parametro, pares);
+        CurvaTrecho paralela = sequencial;
+        const double primeiro = CandidatosH0(sequencial, false).front();
+        const Parametros esperado = ajusteDireto(sequencial, false);
+        QCOMPARE(AjustarPotencial(sequencial, false, ParalelismoBusca{1, 0}), esperado.resultado);
+        QCOMPARE(AjustarPotencial(paralela, false, ParalelismoBusca{tarefas, 0}),
+                 esperado.resultado);
+        for (const CurvaTrecho* c : {&sequencial, &paralela}) {
+            QCOMPARE(bits(c->H0), bits(esperado.H0));
+            QCOMPARE(bits(c->K), bits(esperado.K));
+            QCOMPARE(bits(c->M), bits(esperado.M));
+            QCOMPARE(bits(c->R), bits(esperado.R));
+        }
+        if (QByteArray(QTest::currentDataTag()).startsWith("empates")) {
+            QCOMPARE(paralela.R, 0.0);
+            QCOMPARE(bits(paralela.H0), bits(primeiro));
+        }
+    }
+
     void correlacaoEntreMenosUmEUm() {
         for (unsigned semente = 10; semente < 40; ++semente) {
             CurvaTrecho curva =

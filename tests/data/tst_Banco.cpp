@@ -405,6 +405,33 @@ private Q_SLOTS:
         QVERIFY(q.eof());
     }
 
+    // A silent walk tells the bound windows once, where it ended, not at every row.
+    void percursoSilencioso() {
+        BancoTeste b;
+        const int id = b.estacao(1);
+        for (int n = 1; n <= 5; ++n)
+            b.medida(id, n, 100 + n, n);
+        Consulta& q = b.dm().qu_medida1;
+        q.definirParametro("est", id);
+        q.abrir();
+        int avisos = 0;
+        int numeroAvisado = 0;
+        QObject::connect(&q, &ConjuntoDados::registroMudou, [&] {
+            ++avisos;
+            numeroAvisado = q.numeroRegistro();
+        });
+        {
+            PercursoSilencioso percurso(q);
+            for (q.primeiro(); !q.eof(); q.proximo()) {
+            }
+            QCOMPARE(avisos, 0);
+        }
+        QCOMPARE(avisos, 1);
+        QCOMPARE(numeroAvisado, 5);
+        q.primeiro();
+        QCOMPARE(avisos, 2);
+    }
+
     void pontosERios() {
         BancoTeste b;
         const int id = b.estacao(1);
