@@ -3,16 +3,20 @@
 #include "analysis/ui/TTelaMedicao.h"
 #include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/ui/Contexto.h"
+#include "app/ui/TInicial.h"
 #include "app/ui/TfrmDigitarNumero.h"
 #include "components/EditorNumero.h"
 #include "components/PainelGrafico.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
+#include "editing/ui/TDigitarEstacao.h"
 #include "hydraulics/ui/TDadosCotaExtrapolacao.h"
 #include "hydraulics/ui/TDigitarKManning.h"
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
+#include "support/ui/AmbientePrograma.h"
 #include "support/ui/ContextoTeste.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -454,6 +458,69 @@ private Q_SLOTS:
     }
 };
 
+// The demonstration station through the whole program: its section reaches above the
+// measured stages, so that the top segment extends to a flood stage by the three methods,
+// and the three agree roughly there.
+class TesteDemonstracao : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tresMetodosNaCheia() {
+        AmbientePrograma a;
+        a.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            d.cboRio->setEditText("Rio Demonstração");
+            d.bo_ok->click();
+        });
+        a.roteiro.esperaPergunta(
+            "O rio \"Rio Demonstração\" não está cadastrado. Deseja incluí-lo?", true);
+        a.roteiro.esperaMensagem("Total de registros inseridos: 40")
+            .esperaMensagem("Total de registros inseridos: 21");
+        a.janela().ImportaDadosCOP(LUMENO_FONTE_DIR "/demo/estacao_demo.cop");
+        a.janela().ImportaDadosSEC(LUMENO_FONTE_DIR "/demo/secao_demo.sec");
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+
+        Contexto& ctx = a.ctx();
+        const int id = a.escalar("select IdEstacao from estacao where codigo = 99990001").toInt();
+        a.selecionarEstacao(id);
+        TTelaMedicao& tela = *ctx.TelaMedicao;
+        tela.CurvasPendentes = {{"cota >= 60 and cota <= 250", "baixa", 1, 30, 0x0000FF},
+                                {"cota >= 250", "alta", 1, 30, 0xFF0000}};
+        tela.GerarAoMostrar = true;
+        tela.ReiniciarConsulta = true;
+        a.roteiro.esperaDialogo<TTelaMedicao>([&](TTelaMedicao& t) {
+            QCOMPARE(t.TotalCurvas, 2);
+            QCOMPARE(t.Trechos[2].CotaMax, 613.0);
+            QVERIFY(t.om_ExtrapStevens->isEnabled());
+            const MargensSecao margens = t.Extrapolacao().Margens();
+            QCOMPARE(margens.menor(), 800.0);
+            QVERIFY(t.Extrapolacao().ExtrapolarLogaritmica(2, 780, 0x00A000));
+            QVERIFY(t.Extrapolacao().ExtrapolarStevens(2, 780, 0x0080FF, margens));
+            a.roteiro.esperaDialogo<TDigitarKManning>([](TDigitarKManning& d) {
+                QCOMPARE(d.Grafico->totalItens(), 40);
+                d.k->setText("0.29");
+                d.close();
+            });
+            QVERIFY(t.Extrapolacao().ExtrapolarManning(2, 780, 0xA000A0, margens));
+            QCOMPARE(t.NumExtrapolacoes, 3);
+            const double log = t.Extrapolacoes[1].pontos[29].vazao;
+            for (int q = 2; q <= 3; ++q) {
+                const RegistroExtrapolacao& r = t.Extrapolacoes[static_cast<size_t>(q)];
+                for (int k = 1; k < 30; ++k)
+                    QVERIFY(r.pontos[k].vazao > r.pontos[k - 1].vazao);
+                QVERIFY2(std::abs(r.pontos[29].vazao - log) < 0.15 * log,
+                         qPrintable(QString::number(r.pontos[29].vazao)));
+            }
+            t.om_DadosEstacao->trigger();
+            QVERIFY(ctx.frmDadosEstacao->isVisible());
+            QCOMPARE(ctx.frmDadosEstacao->lstEstacao->count(), 4);
+            t.close();
+        });
+        ctx.interacao.executar(tela);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QVERIFY(!ctx.frmDadosEstacao->isVisible());
+    }
+};
+
 LUMENO_TESTE(TesteExtrapolacaoTela)
+LUMENO_TESTE(TesteDemonstracao)
 LUMENO_TESTE(TesteDadosEstacaoTela)
 #include "tst_Extrapolacao.moc"
