@@ -5,6 +5,10 @@
 
 namespace lumeno {
 
+namespace {
+constexpr size_t cruzamento = static_cast<size_t>(-1);
+}  // namespace
+
 SecaoTransversal::SecaoTransversal(const std::vector<PontoPerfil>& pontos) {
     x_.reserve(pontos.size());
     y_.reserve(pontos.size());
@@ -15,6 +19,15 @@ SecaoTransversal::SecaoTransversal(const std::vector<PontoPerfil>& pontos) {
     // The lowest point of the whole profile, wet or dry.
     if (!y_.empty())
         ymin_ = *std::min_element(y_.begin(), y_.end());
+    // The strip and length terms of each segment between two profile points, as the
+    // clipped line computes them when both points are wet: computed once here, they are
+    // the same numbers at every stage.
+    for (size_t j = 0; j + 1 < x_.size(); ++j) {
+        faixa_.push_back(((y_[j] - ymin_) + (y_[j + 1] - ymin_)) / 2 * (x_[j + 1] - x_[j]));
+        const double dx = x_[j] - x_[j + 1];
+        const double dy = y_[j] - y_[j + 1];
+        comprimento_.push_back(std::sqrt(dx * dx + dy * dy));
+    }
 }
 
 GeometriaSecao SecaoTransversal::CARGEO(double e) {
@@ -27,9 +40,11 @@ GeometriaSecao SecaoTransversal::CARGEO(double e) {
     if (xc_.size() < 2 * total) {
         xc_.resize(2 * total);
         yc_.resize(2 * total);
+        origem_.resize(2 * total);
     }
     double* x = xc_.data();
     double* y = yc_.data();
+    size_t* origem = origem_.data();  // the profile point of each entry; cruzamento if none
     size_t n = 0;
     const double ymin = ymin_;
     double xp = 0, yp = 0;
@@ -41,6 +56,7 @@ GeometriaSecao SecaoTransversal::CARGEO(double e) {
             if (n > 0 && y[n - 1] < e) {
                 x[n] = xp + (xc - xp) * (e - yp) / (yc - yp);
                 y[n] = e;
+                origem[n] = cruzamento;
                 ++n;
             }
         } else {
@@ -49,10 +65,12 @@ GeometriaSecao SecaoTransversal::CARGEO(double e) {
             if (j > 0 && yp > e && yc != e) {
                 x[n] = xc - (xc - xp) * (e - yc) / (yp - yc);
                 y[n] = e;
+                origem[n] = cruzamento;
                 ++n;
             }
             x[n] = xc;
             y[n] = yc;
+            origem[n] = j;
             ++n;
         }
         xp = xc;
@@ -69,11 +87,18 @@ GeometriaSecao SecaoTransversal::CARGEO(double e) {
     double xmin = x[0], xmax = x[n - 1];
     size_t u = 0, v = n - 1;
     for (size_t k = 1; k < n; ++k) {
-        faixas += ((y[k - 1] - ymin) + (y[k] - ymin)) / 2 * (x[k] - x[k - 1]);
+        const size_t j = origem[k - 1];
+        const bool segmentoDoPerfil = j != cruzamento && origem[k] == j + 1;
+        faixas += segmentoDoPerfil ? faixa_[j]
+                                   : ((y[k - 1] - ymin) + (y[k] - ymin)) / 2 * (x[k] - x[k - 1]);
         if (!(y[k] == e && y[k - 1] == e)) {
-            const double dx = x[k - 1] - x[k];
-            const double dy = y[k - 1] - y[k];
-            g.P += std::sqrt(dx * dx + dy * dy);
+            if (segmentoDoPerfil) {
+                g.P += comprimento_[j];
+            } else {
+                const double dx = x[k - 1] - x[k];
+                const double dy = y[k - 1] - y[k];
+                g.P += std::sqrt(dx * dx + dy * dy);
+            }
         }
         if (x[k] < xmin) {
             xmin = x[k];

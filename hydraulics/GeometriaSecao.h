@@ -20,6 +20,7 @@
 //   clipped line grows with the profile (no limit on the number of points).
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace lumeno {
@@ -50,9 +51,11 @@ public:
     int totalPontos() const { return static_cast<int>(x_.size()); }
 
 private:
-    std::vector<double> x_, y_;    // the profile, y in metres
-    double ymin_ = 0;              // the lowest y
-    std::vector<double> xc_, yc_;  // the clipped line (working storage)
+    std::vector<double> x_, y_;                // the profile, y in metres
+    double ymin_ = 0;                          // the lowest y
+    std::vector<double> faixa_, comprimento_;  // terms of each profile segment
+    std::vector<double> xc_, yc_;              // the clipped line (working storage)
+    std::vector<size_t> origem_;               // profile point of each clipped entry
 };
 
 // One computation on a profile given as its points.

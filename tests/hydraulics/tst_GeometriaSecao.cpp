@@ -44,6 +44,66 @@ GeometriaSecao integrada(const std::vector<PontoPerfil>& pontos, double e) {
     return g;
 }
 
+// The algorithm word for word: arrays from 1, the clipped line built point by point, then
+// area, top width and perimeter in that order.
+GeometriaSecao literal(const std::vector<PontoPerfil>& pontos, double e) {
+    std::vector<double> x(1), y(1);
+    double ymin = pontos[0].y / 100;
+    double xp = 0, yp = 0;
+    size_t i = 1;
+    for (size_t j = 0; j < pontos.size(); ++j) {
+        const double xc = pontos[j].x, yc = pontos[j].y / 100;
+        if (yc > e) {
+            if (i > 1 && y[i - 1] < e) {
+                x.push_back(xp + (xc - xp) * (e - yp) / (yc - yp));
+                y.push_back(e);
+                ++i;
+            }
+        } else {
+            if (j > 0 && yp > e && yc != e) {
+                x.push_back(xc - (xc - xp) * (e - yc) / (yp - yc));
+                y.push_back(e);
+                ++i;
+            }
+            x.push_back(xc);
+            y.push_back(yc);
+            ++i;
+        }
+        if (yc < ymin)
+            ymin = yc;
+        xp = xc;
+        yp = yc;
+    }
+    const size_t n = i - 1;
+    GeometriaSecao g;
+    double xmin = x[1], xmax = x[n];
+    size_t u = 1, v = n;
+    for (size_t k = 2; k <= n; ++k) {
+        g.A += ((y[k - 1] - ymin) + (y[k] - ymin)) / 2 * (x[k] - x[k - 1]);
+        if (x[k] < xmin)
+            xmin = x[k], u = k;
+        if (x[k] > xmax)
+            xmax = x[k], v = k;
+    }
+    g.A = (e - ymin) * (xmax - xmin) - g.A;
+    double esquerda = xmin, direita = xmax;
+    while (u + 1 <= n && y[u] == e && y[u + 1] == e)
+        esquerda = x[u + 1], ++u;
+    while (v - 1 >= 1 && y[v] == e && y[v - 1] == e)
+        direita = x[v - 1], --v;
+    double seco = 0;
+    for (size_t k = u + 1; k <= v; ++k)
+        if (y[k] == e && y[k - 1] == e)
+            seco += x[k] - x[k - 1];
+    g.B = direita - esquerda - seco;
+    for (size_t k = 2; k <= n; ++k)
+        if (!(y[k] == e && y[k - 1] == e))
+            g.P += std::sqrt((x[k - 1] - x[k]) * (x[k - 1] - x[k]) +
+                             (y[k - 1] - y[k]) * (y[k - 1] - y[k]));
+    g.R = g.A / g.P;
+    return g;
+}
+
 }  // namespace
 
 class TesteGeometriaSecao : public QObject {
@@ -134,6 +194,40 @@ private Q_SLOTS:
                 QVERIFY2(perto(obtida.A, esperada.A, 1e-9), qPrintable(onde));
                 QVERIFY2(perto(obtida.P, esperada.P, 1e-9), qPrintable(onde));
                 QVERIFY2(perto(obtida.B, esperada.B, 1e-9), qPrintable(onde));
+            }
+        }
+    }
+
+    // Bit for bit against the algorithm as written, on profiles of whole centimetres where
+    // points often lie exactly at the water level; dry stages give zeros.
+    void igualAoAlgoritmoLiteral() {
+        std::mt19937 g(29);
+        std::uniform_int_distribution<int> passo(0, 400), cota(0, 12);
+        for (int n = 0; n < 300; ++n) {
+            std::vector<PontoPerfil> pontos;
+            double x = 0;
+            const int total = 1 + n % 60;
+            for (int i = 0; i < total; ++i) {
+                pontos.push_back({x, 37.0 * cota(g)});
+                x += passo(g) / 100.0;
+            }
+            SecaoTransversal secao(pontos);
+            double ymin = pontos[0].y;
+            for (const PontoPerfil& p : pontos)
+                ymin = std::min(ymin, p.y);
+            for (int k = 0; k <= 12; ++k) {
+                const double e = 37.0 * k / 100;
+                const GeometriaSecao a = secao.CARGEO(e);
+                if (!(e > ymin / 100)) {
+                    QVERIFY(a.A == 0 && a.P == 0 && a.B == 0 && a.R == 0);
+                    continue;
+                }
+                const GeometriaSecao b = literal(pontos, e);
+                const QString onde = QStringLiteral("perfil %1, cota %2").arg(n).arg(e);
+                QVERIFY2(a.A == b.A, qPrintable(onde));
+                QVERIFY2(a.P == b.P, qPrintable(onde));
+                QVERIFY2(a.B == b.B, qPrintable(onde));
+                QVERIFY2(a.R == (b.P > 0 ? b.R : 0), qPrintable(onde));
             }
         }
     }
