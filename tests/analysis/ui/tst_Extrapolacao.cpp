@@ -167,6 +167,11 @@ private Q_SLOTS:
                 "Atenção");
             t.om_ExtrapLogaritmica->trigger();
             t.NumExtrapolacoes = 0;
+            // No point right of the bed: that bank reads as 0 and refuses every stage.
+            j.b.executar("delete from ponto where x = 50");
+            j.escolher(1, 501);
+            j.roteiro.esperaMensagemComTitulo(maior, "Atenção!");
+            t.om_ExtrapStevens->trigger();
             QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
             QCOMPARE(t.Grafico->totalItens(), itens);
             QCOMPARE(j.dados.lstItens().size(), entradas);
