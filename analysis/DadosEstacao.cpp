@@ -20,6 +20,7 @@ void DadosEstacao::Reiniciar() {
     categorias_.clear();
     itens_.clear();
     figuras_ = {{FiguraItem::Medicao, 0}, {FiguraItem::Limite, 0}};
+    codigo_.clear();
 }
 
 QString DadosEstacao::legendaSimples(const QString& link, const QString& rotulo) {
@@ -103,6 +104,7 @@ void DadosEstacao::PreencherCarga(const QString& codigo, const QString& descrica
                                   Consulta& medidas, double cotaMin, double cotaMax,
                                   double vazaoMin, double vazaoMax) {
     Reiniciar();
+    codigo_ = codigo;
     NoDados* raiz =
         AdicionarNo(nullptr, QStringLiteral("Estação ") + codigo + QLatin1Char(' ') + descricao, 0,
                     QStringLiteral("Estação ") + codigo + QLatin1Char(' ') + descricao, 0);
@@ -297,6 +299,50 @@ void DadosEstacao::MontaDadosCurva(const CurvaTrecho& curva, int numero,
                 texto, 0, cor);
         }
     }
+}
+
+QString DadosEstacao::rotuloMetodo(int metodo) {
+    switch (metodo) {
+        case MetodoExtrapolacao::Logaritmico:
+            return QStringLiteral("Logarítmo");
+        case MetodoExtrapolacao::Stevens:
+            return QStringLiteral("Stevens");
+        case MetodoExtrapolacao::Manning:
+            return QStringLiteral("Manning");
+        default:
+            return QString();
+    }
+}
+
+bool DadosEstacao::MontaDadosExtrapolacao(int numeroCurva, std::uint32_t corCurva, int q,
+                                          const RegistroExtrapolacao& registro) {
+    NoDados* noCurva = AcharNo(20, numeroCurva);
+    if (!noCurva)
+        return false;
+    if (!PossuiCategoria(TipoLista::Extrapolacao))
+        AdicionarCategoria(QStringLiteral("Extrapolações"), TipoLista::Extrapolacao);
+    const QString extrapolacoes = QStringLiteral("Extrapolações");
+    NoDados* grupo = AcharFilho(noCurva, -80);
+    if (!grupo)
+        grupo = AdicionarNo(noCurva, extrapolacoes, -80, extrapolacoes, 0);
+
+    const QString rotulo = rotuloMetodo(registro.metodo);
+    const double topo = registro.pontos.back().cota;
+    NoDados* no = AdicionarNo(
+        grupo, legendaColorida(QStringLiteral("extrap") + QString::number(q), rotulo, registro.cor),
+        -81, rotulo, q, corCurva);
+    AdicionarNo(no,
+                legendaColorida(QStringLiteral("Cotaextrp") + QString::number(numeroCurva),
+                                QStringLiteral("Trecho extrapolado: ") + fmt(topo), registro.cor),
+                -82, rotulo, 0, corCurva);
+
+    ItemDadosEstacao item;
+    item.numero = numeroCurva;
+    item.numeroExtrapolacao = q;
+    item.cotaExtrapolada = topo;
+    AdicionarItem(rotulo, AdicionarFigura(FiguraItem::Extrapolacao, registro.cor),
+                  TipoLista::Extrapolacao, std::move(item));
+    return true;
 }
 
 }  // namespace lumeno

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "curves/CurvaTrecho.h"
+#include "hydraulics/Extrapolacao.h"
 
 #include <QString>
 #include <QStringList>
@@ -130,6 +131,16 @@ public:
     void MontaDadosCurva(const CurvaTrecho& curva, int numero, const QStringList& validade,
                          Conexao& conexao);
 
+    // Records extrapolation `q` of curve `numeroCurva` (drawn in `corCurva`) under the
+    // curve's node, and its entry. False, and nothing recorded, when the curve has no node.
+    bool MontaDadosExtrapolacao(int numeroCurva, std::uint32_t corCurva, int q,
+                                const RegistroExtrapolacao& registro);
+    // The label of an extrapolation method: "Logarítmo", "Stevens" or "Manning".
+    static QString rotuloMetodo(int metodo);
+
+    // The code of the station filled in at load.
+    const QString& codigoEstacao() const { return codigo_; }
+
     const std::vector<std::unique_ptr<NoDados>>& trvParms() const { return raizes_; }
     const std::vector<EntradaCategoria>& lstEstacao() const { return categorias_; }
     const std::vector<EntradaItem>& lstItens() const { return itens_; }
@@ -140,6 +151,7 @@ private:
     std::vector<EntradaCategoria> categorias_;
     std::vector<EntradaItem> itens_;
     std::vector<FiguraItem> figuras_;
+    QString codigo_;
 };
 
 }  // namespace lumeno

@@ -3,8 +3,11 @@
 #include "analysis/DadosEstacao.h"
 #include "analysis/EscalaGrafico.h"
 #include "analysis/LegendaCurva.h"
+#include "analysis/ui/ComandosExtrapolacao.h"
+#include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -51,7 +54,10 @@ const QString atencao = QStringLiteral("Atenção");
 }  // namespace
 
 TTelaMedicao::TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai)
-    : QDialog(pai), contexto_(contexto), dados_(dados) {
+    : QDialog(pai),
+      contexto_(contexto),
+      dados_(dados),
+      extrapolacao_(std::make_unique<ComandosExtrapolacao>(contexto, *this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
     auto* layout = new QVBoxLayout(this);
@@ -261,8 +267,17 @@ void TTelaMedicao::criarMenu() {
     connect(om_AjusteH0, &QAction::triggered, this, &TTelaMedicao::om_AjusteH0Click);
     connect(om_AjustaTodos, &QAction::triggered, this, &TTelaMedicao::om_AjustaTodosClick);
 
-    // The station-data summary window is not part of the program yet.
-    om_DadosEstacao->setEnabled(false);
+    Interacao& interacao = contexto_.interacao;
+    connect(om_ExtrapLogaritmica, &QAction::triggered, this,
+            comando(interacao, [this] { extrapolacao_->om_ExtrapLogClick(); }));
+    connect(om_ExtrapStevens, &QAction::triggered, this,
+            comando(interacao, [this] { extrapolacao_->om_ExtrapStevensClick(); }));
+    connect(om_ExtrapManning, &QAction::triggered, this,
+            comando(interacao, [this] { extrapolacao_->om_ExtrapManningClick(); }));
+    connect(om_DadosEstacao, &QAction::triggered, this, comando(interacao, [this] {
+                if (contexto_.frmDadosEstacao)
+                    contexto_.frmDadosEstacao->Mostrar();
+            }));
 }
 
 void TTelaMedicao::Abrir(int idEstacao) {
@@ -376,11 +391,15 @@ void TTelaMedicao::FormShow() {
     om_ExtrapManning->setEnabled(false);
     TotalCurvas = 0;
     NumExtrapolacoes = 0;
+    FatoresMedicoes.clear();
+    KMedicoes.clear();
     TabelaDesvios.reiniciar();
     lbPercentual->setText(TabelaDesvios::semDesvio);
     // 11.
     dados_.PreencherCarga(codigo, descricao, medidas, CotaMinMedicoes, CotaMaxMedicoes,
                           VazaoMinMedicoes, VazaoMaxMedicoes);
+    if (contexto_.frmDadosEstacao)
+        contexto_.frmDadosEstacao->Reiniciar();
     // 12.
     medidas.primeiro();
     if (GerarAoMostrar) {
@@ -594,10 +613,9 @@ int TTelaMedicao::AjustarETracar(int numero, const QStringList& condicao,
             Grafico->marcar(m.campo(QStringLiteral("vazao")).comoReal(),
                             m.campo(QStringLiteral("cota")).comoReal(), Marca::XNegrito, Qt::black);
         Grafico->atualizar();
-        // Extrapolation needs its windows, which are not part of the program yet.
-        om_ExtrapLogaritmica->setEnabled(contexto_.extrapolacaoDisponivel);
-        om_ExtrapManning->setEnabled(PossuiSecao() && contexto_.extrapolacaoDisponivel);
-        om_ExtrapStevens->setEnabled(PossuiSecao() && contexto_.extrapolacaoDisponivel);
+        om_ExtrapLogaritmica->setEnabled(true);
+        om_ExtrapManning->setEnabled(PossuiSecao());
+        om_ExtrapStevens->setEnabled(PossuiSecao());
         mnuAjusteManual->setEnabled(true);
         om_RelacaoVazoes->setEnabled(true);
         AjusteAtivo = true;
@@ -666,6 +684,8 @@ void TTelaMedicao::ReconstruirLegenda() {
 void TTelaMedicao::MontaDadosCurva(const QStringList& validade) {
     dados_.MontaDadosCurva(Trechos[static_cast<size_t>(TotalCurvas)], TotalCurvas, validade,
                            contexto_.dm.conexao());
+    if (contexto_.frmDadosEstacao)
+        contexto_.frmDadosEstacao->Atualizar();
 }
 
 void TTelaMedicao::ZoomIn() {
@@ -974,6 +994,8 @@ void TTelaMedicao::fechar() {
     dm.qu_medida1.fechar();
     if (contexto_.fecharVistaSecao)
         contexto_.fecharVistaSecao();
+    if (contexto_.frmDadosEstacao)
+        contexto_.frmDadosEstacao->hide();
     contexto_.criterios.LimpaCriterios();
     for (int i = 1; i <= TotalCurvas; ++i)
         LiberarCurvaTrecho(Trechos[static_cast<size_t>(i)]);

@@ -7,11 +7,14 @@
 #include "curves/CurvaTrecho.h"
 #include "curves/DefinicaoCurva.h"
 #include "curves/TabelaDesvios.h"
+#include "hydraulics/Extrapolacao.h"
 
 #include <QDialog>
 #include <QPointF>
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -25,6 +28,7 @@ namespace lumeno {
 
 struct Contexto;
 class ArvoreFormatada;
+class ComandosExtrapolacao;
 class Consulta;
 class DadosEstacao;
 class PainelGrafico;
@@ -35,6 +39,7 @@ public:
     static constexpr int maximoCurvas = 100;
     static constexpr int maximoZoom = 100;
     static constexpr int maximoEixos = 8;
+    static constexpr int maximoExtrapolacoes = 100;
 
     TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai = nullptr);
     ~TTelaMedicao() override;
@@ -48,7 +53,13 @@ public:
     std::array<CurvaTrecho, maximoCurvas + 1> Trechos;  // 1 … 100
     int TotalCurvas = 0;
     bool AjusteAtivo = false;
+    // Extrapolations 1 … NumExtrapolacoes (commands in ComandosExtrapolacao).
     int NumExtrapolacoes = 0;
+    std::array<RegistroExtrapolacao, maximoExtrapolacoes + 1> Extrapolacoes{};
+    // Section factor and Manning's K of each measurement of the last Stevens or Manning
+    // extrapolation, by position in the measurement query (position i at [i − 1]).
+    std::vector<double> FatoresMedicoes;
+    std::vector<std::optional<double>> KMedicoes;
     lumeno::TabelaDesvios TabelaDesvios;
     bool ReiniciarConsulta = true;
     bool GerarAoMostrar = false;
@@ -72,6 +83,8 @@ public:
     void TracarPontosSecao();
     // Removes the last chart item (the previous mark) and marks the current measurement.
     void MarcarAtual();
+    // Moves to the first measurement and marks it as the current one.
+    void marcarPrimeira();
     // Fits and draws curve `numero` (already counted in TotalCurvas); returns its rows.
     int AjustarETracar(int numero, const QStringList& condicao, const QStringList& descricao,
                        int algoritmo, int parametro, std::uint32_t cor);
@@ -93,6 +106,10 @@ public:
     // The IdEstacao of the window's station.
     int Estacao() const { return estacao_; }
     bool PossuiSecao() const;
+    // The station-data summary this window fills.
+    DadosEstacao& Dados() { return dados_; }
+    // The "&Extrapolação" commands.
+    ComandosExtrapolacao& Extrapolacao() { return *extrapolacao_; }
 
     // Navigation and picking.
     void Primeiro();
@@ -191,13 +208,12 @@ private:
     void definirGrade(QAction* item);
     void definirEixo(bool cota, bool logaritmico);
     void mostrarDesvioAtual();
-    // Moves to the first measurement and marks it as the current one.
-    void marcarPrimeira();
     void ampliarEixos(double vazao, double cota);
     void fechar();
 
     Contexto& contexto_;
     DadosEstacao& dados_;
+    std::unique_ptr<ComandosExtrapolacao> extrapolacao_;
     int estacao_ = 0;
     bool semMedicoes_ = false;
     // Dragging and resizing the equations panel.

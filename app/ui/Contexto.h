@@ -29,6 +29,9 @@ class TfrmParmsCurva;
 class TCriterioExclusao;
 class TAjusteFixo;
 class TAjusteFixoGeral;
+class TDadosCotaExtrapolacao;
+class TDigitarKManning;
+class TfrmDadosEstacao;
 
 struct Contexto {
     Contexto(Interacao& i, TDM& d, CriteriosExclusao& c) : interacao(i), dm(d), criterios(c) {}
@@ -56,6 +59,10 @@ struct Contexto {
     TCriterioExclusao* CriterioExclusao = nullptr;
     TAjusteFixo* AjusteFixo = nullptr;
     TAjusteFixoGeral* AjusteFixoGeral = nullptr;
+    TDadosCotaExtrapolacao* DadosCotaExtrapolacao = nullptr;
+    TDigitarKManning* DigitarKManning = nullptr;
+    // The station-data summary window, beside the curve-adjustment window (not modal).
+    TfrmDadosEstacao* frmDadosEstacao = nullptr;
 
     // Per-station windows, opened for the station that is the current row of the station
     // list (and, but for the section, of the station table). Empty until the window exists.
@@ -67,8 +74,6 @@ struct Contexto {
     std::function<void()> mostrarSecao;
     std::function<void()> fecharVistaSecao;
     std::function<void()> abrirDefaultCurvas;
-    // Whether the extrapolation commands have their windows.
-    bool extrapolacaoDisponivel = false;
 };
 
 }  // namespace lumeno

@@ -2,6 +2,7 @@
 
 #include "analysis/ui/TGraficos.h"
 #include "analysis/ui/TTelaMedicao.h"
+#include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
 #include "app/ui/Comando.h"
@@ -30,6 +31,8 @@
 #include "editing/ui/TDigitarPontoSecao.h"
 #include "editing/ui/TDigitarSecao.h"
 #include "editing/ui/TMedicoesEstacao.h"
+#include "hydraulics/ui/TDadosCotaExtrapolacao.h"
+#include "hydraulics/ui/TDigitarKManning.h"
 #include "import/GravacaoImportacao.h"
 #include "import/LeitorCop.h"
 #include "import/LeitorRsm.h"
@@ -80,6 +83,10 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.MostrarPontosExtrapolados = new TMostrarPontosExtrapolados(contexto_, this);
     contexto_.dadosEstacao = &dadosEstacao_;
     contexto_.TelaMedicao = new TTelaMedicao(contexto_, dadosEstacao_, this);
+    contexto_.frmDadosEstacao =
+        new TfrmDadosEstacao(contexto_, dadosEstacao_, *contexto_.TelaMedicao);
+    contexto_.DadosCotaExtrapolacao = new TDadosCotaExtrapolacao(contexto_, this);
+    contexto_.DigitarKManning = new TDigitarKManning(this);
     contexto_.ImportaDados = new TImportaDados(this);
     auto* pontoObrigatorio = new TDigitarPontoObrigatorio(interacao, this);
     contexto_.frmParmsCurva = new TfrmParmsCurva(contexto_, *pontoObrigatorio, this);

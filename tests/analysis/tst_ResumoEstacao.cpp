@@ -195,6 +195,62 @@ private Q_SLOTS:
         // Both curves under the one "Curvas" group.
         QCOMPARE(curva1->pai, curva2->pai);
     }
+
+    // Two extrapolations of one curve: one category, one group under the curve, two
+    // entries; a curve without a node records nothing.
+    void extrapolacoes() {
+        BancoTeste b;
+        const int id = b.estacao(1, "Um");
+        b.medida(id, 1, 150, 10);
+        b.dm().qu_medida1.definirParametro("est", id);
+        b.dm().qu_medida1.abrir();
+        DadosEstacao d;
+        d.PreencherCarga("1", "Um", b.dm().qu_medida1, 150, 150, 10, 10);
+        QCOMPARE(d.codigoEstacao(), QString("1"));
+        CurvaTrecho c;
+        c.Algoritmo = 1;
+        c.Cor = 0x0000FF;
+        c.Estacao = id;
+        d.MontaDadosCurva(c, 1, {}, b.dm().conexao());
+        const size_t itens = d.lstItens().size();
+
+        RegistroExtrapolacao r = NovaExtrapolacao(MetodoExtrapolacao::Stevens, 250, 400, 0x00FF00);
+        QVERIFY(!d.MontaDadosExtrapolacao(2, 0xFF0000, 1, r));
+        QCOMPARE(d.lstItens().size(), itens);
+        QCOMPARE(d.lstEstacao().size(), size_t(3));
+
+        QVERIFY(d.MontaDadosExtrapolacao(1, c.Cor, 1, r));
+        r.metodo = MetodoExtrapolacao::Manning;
+        QVERIFY(d.MontaDadosExtrapolacao(1, c.Cor, 2, r));
+        QCOMPARE(d.lstEstacao().size(), size_t(4));
+        QCOMPARE(d.lstEstacao()[3].legenda, QString("Extrapolações"));
+        QCOMPARE(d.lstItens().size(), itens + 2);
+        const EntradaItem& e = d.lstItens().back();
+        QCOMPARE(e.legenda, QString("Manning"));
+        QCOMPARE(e.subItem, QString("4"));
+        QCOMPARE(e.item.numero, 1);
+        QCOMPARE(e.item.numeroExtrapolacao, 2);
+        QCOMPARE(e.item.cotaExtrapolada, 400.0);
+        QCOMPARE(d.figuras()[static_cast<size_t>(e.figura)].tipo, FiguraItem::Extrapolacao);
+        QCOMPARE(d.figuras()[static_cast<size_t>(e.figura)].cor, 0x00FF00u);
+
+        const NoDados* grupo = DadosEstacao::AcharFilho(d.AcharNo(20, 1), -80);
+        QVERIFY(grupo);
+        QCOMPARE(grupo->legenda, QString("Extrapolações"));
+        QCOMPARE(grupo->filhos.size(), size_t(2));
+        const NoDados* segunda = grupo->filhos[1].get();
+        QCOMPARE(segunda->legenda,
+                 QString("<U><A href=\"extrap2\"><FONT color=\"#00FF00\">Manning</FONT></A></U>"));
+        QCOMPARE(segunda->dados.tipo, -81);
+        QCOMPARE(segunda->dados.valor, 2.0);
+        QCOMPARE(segunda->dados.cor, 0x0000FFu);
+        QCOMPARE(segunda->filhos[0]->legenda,
+                 QString("<U><A href=\"Cotaextrp1\"><FONT color=\"#00FF00\">Trecho extrapolado: "
+                         "400.00</FONT></A></U>"));
+        QCOMPARE(segunda->filhos[0]->dados.tipo, -82);
+        QCOMPARE(grupo->filhos[0]->dados.texto, QString("Stevens"));
+        QCOMPARE(DadosEstacao::rotuloMetodo(1), QString("Logarítmo"));
+    }
 };
 
 LUMENO_TESTE(TesteEscalaELegenda)
