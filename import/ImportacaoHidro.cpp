@@ -143,15 +143,25 @@ PreparoMedicoes prepararMedicoes(std::vector<MedicaoHidro> linhas) {
 
 QString PreparoMedicoes::aviso(int codigo) const {
     QStringList linhas;
-    if (semValores)
+    if (semValores == 1)
+        linhas << QStringLiteral("1 medição sem cota ou sem vazão não foi importada.");
+    else if (semValores)
         linhas << QStringLiteral("%1 medições sem cota ou sem vazão não foram importadas.")
                       .arg(semValores);
-    if (repetidas)
+    const QString oQueERepetida = QStringLiteral(
+        "(a mesma medição em outro nível de consistência, ou registrada duas "
+        "vezes)");
+    if (repetidas == 1)
         linhas << QStringLiteral(
-                      "%1 medições repetidas (a mesma medição em mais de um nível de "
-                      "consistência, ou registrada duas vezes) foram importadas uma "
-                      "vez só, no nível mais alto.")
-                      .arg(repetidas);
+                      "1 medição repetida %1 foi deixada de lado; ficou a de nível "
+                      "mais alto.")
+                      .arg(oQueERepetida);
+    else if (repetidas)
+        linhas << QStringLiteral(
+                      "%1 medições repetidas %2 foram deixadas de lado; ficaram as "
+                      "de nível mais alto.")
+                      .arg(repetidas)
+                      .arg(oQueERepetida);
     if (renumeradas == 1)
         linhas << QStringLiteral(
                       "1 medição com número já usado por outra medição recebeu o "
