@@ -3,11 +3,10 @@
 #include <QFile>
 #include <QTimeZone>
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
-#include <quazip/quazipfileinfo.h>
+#include <minizip/unzip.h>
 
 #include <cmath>
+#include <memory>
 
 namespace lumeno {
 
@@ -66,6 +65,37 @@ bool ehDoConteudo(const QByteArray& csv, ConteudoHidroWeb conteudo) {
     return true;
 }
 
+// "dd/mm/yyyy" at the start of `t` (alone or followed by a blank); invalid otherwise.
+QDate dataDe(QStringView t) {
+    bool ok = t.size() >= 10 && t[2] == QLatin1Char('/') && t[5] == QLatin1Char('/') &&
+              (t.size() == 10 || t[10] == QLatin1Char(' '));
+    auto digitos = [&](qsizetype de, qsizetype n) {
+        int v = 0;
+        for (qsizetype i = de; ok && i < de + n; ++i) {
+            ok = t[i].isDigit();
+            v = v * 10 + t[i].digitValue();
+        }
+        return v;
+    };
+    const int dia = digitos(0, 2);
+    const int mes = digitos(3, 2);
+    const int ano = digitos(6, 4);
+    return ok ? QDate(ano, mes, dia) : QDate();
+}
+
+// "hh:mm" or "hh:mm:ss"; invalid otherwise.
+QTime horaDe(QStringView t) {
+    bool ok =
+        (t.size() == 5 || (t.size() == 8 && t[5] == QLatin1Char(':'))) && t[2] == QLatin1Char(':');
+    int partes[3] = {0, 0, 0};
+    for (qsizetype p = 0; ok && p < (t.size() + 1) / 3; ++p) {
+        const QChar a = t[p * 3], b = t[p * 3 + 1];
+        ok = a.isDigit() && b.isDigit();
+        partes[p] = a.digitValue() * 10 + b.digitValue();
+    }
+    return ok ? QTime(partes[0], partes[1], partes[2]) : QTime();
+}
+
 double numeroDe(QString texto, bool* ok) {
     texto.replace(QLatin1Char(','), QLatin1Char('.'));
     const double v = texto.toDouble(ok);
@@ -118,8 +148,7 @@ public:
         const QString t = texto(coluna);
         if (t.isEmpty())
             return QVariant();
-        const QDate d =
-            QDate::fromString(t.section(QLatin1Char(' '), 0, 0), QStringLiteral("dd/MM/yyyy"));
+        const QDate d = dataDe(t);
         if (!d.isValid())
             falhar(QStringLiteral("\"%1\" em %2 não é uma data.").arg(t, coluna));
         return QDateTime(d, QTime(0, 0), QTimeZone::utc());
@@ -130,15 +159,9 @@ public:
         const QString t = texto(coluna);
         if (t.isEmpty())
             return QVariant();
-        const QDate d =
-            QDate::fromString(t.section(QLatin1Char(' '), 0, 0), QStringLiteral("dd/MM/yyyy"));
-        const QString parteHora = t.section(QLatin1Char(' '), 1).trimmed();
-        QTime h(0, 0);
-        if (!parteHora.isEmpty()) {
-            h = QTime::fromString(parteHora, QStringLiteral("HH:mm:ss"));
-            if (!h.isValid())
-                h = QTime::fromString(parteHora, QStringLiteral("HH:mm"));
-        }
+        const QDate d = dataDe(t);
+        const QStringView parteHora = QStringView(t).mid(10).trimmed();
+        const QTime h = parteHora.isEmpty() ? QTime(0, 0) : horaDe(parteHora);
         if (!d.isValid() || !h.isValid())
             falhar(QStringLiteral("\"%1\" em %2 não é uma hora.").arg(t, coluna));
         return QDateTime(d, h, QTimeZone::utc());
@@ -159,37 +182,50 @@ TabelaMdb tabela(const char* nome, const QStringList& colunas) {
 }
 
 QByteArray extrairDoZip(const QString& caminho, ConteudoHidroWeb conteudo) {
-    QuaZip zip(caminho);
-    if (!zip.open(QuaZip::mdUnzip))
+    const auto danificado = [&](const QString& entrada) {
+        return ErroImportacao(mensagemArquivo(
+            caminho, QStringLiteral("está danificado: %1 não pode ser extraído.").arg(entrada)));
+    };
+    unzFile zip = unzOpen64(QFile::encodeName(caminho).constData());
+    if (!zip)
         throw ErroImportacao(
             mensagemArquivo(caminho, QStringLiteral("não é um arquivo zip legível.")));
-    for (bool mais = zip.goToFirstFile(); mais; mais = zip.goToNextFile()) {
-        QuaZipFileInfo64 info;
-        if (!zip.getCurrentFileInfo(&info) ||
-            !info.name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+    const std::unique_ptr<void, int (*)(unzFile)> fechar(zip, unzClose);
+    int situacao = unzGoToFirstFile(zip);
+    for (; situacao == UNZ_OK; situacao = unzGoToNextFile(zip)) {
+        unz_file_info64 info{};
+        char nomeEntrada[1024] = {};
+        if (unzGetCurrentFileInfo64(zip, &info, nomeEntrada, sizeof nomeEntrada - 1, nullptr, 0,
+                                    nullptr, 0) != UNZ_OK)
+            throw danificado(QStringLiteral("o índice"));
+        const QString nome = QString::fromUtf8(nomeEntrada);
+        if (!nome.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             continue;
-        if (info.uncompressedSize > static_cast<quint64>(maiorCsv))
+        if (info.uncompressed_size > static_cast<ZPOS64_T>(maiorCsv))
             throw ErroImportacao(mensagemArquivo(
                 caminho, QStringLiteral("contém um CSV grande demais (%1) para ser um arquivo do "
                                         "HidroWeb.")
-                             .arg(info.name)));
-        QuaZipFile arquivo(&zip);
-        if (!arquivo.open(QIODevice::ReadOnly))
-            throw ErroImportacao(mensagemArquivo(
-                caminho,
-                QStringLiteral("está danificado: %1 não pode ser extraído.").arg(info.name)));
-        const QByteArray csv = arquivo.read(maiorCsv + 1);
-        arquivo.close();
-        if (arquivo.getZipError() != UNZ_OK || csv.size() > maiorCsv)
-            throw ErroImportacao(mensagemArquivo(
-                caminho,
-                QStringLiteral("está danificado: %1 não pode ser extraído.").arg(info.name)));
+                             .arg(nome)));
+        if (unzOpenCurrentFile(zip) != UNZ_OK)
+            throw danificado(nome);
+        // The sizes the zip declares are not trusted: the reading stops at the limit.
+        QByteArray csv;
+        char bloco[64 * 1024];
+        int lidos = 0;
+        while ((lidos = unzReadCurrentFile(zip, bloco, sizeof bloco)) > 0) {
+            csv.append(bloco, lidos);
+            if (csv.size() > maiorCsv)
+                break;
+        }
+        // A wrong checksum shows when the entry is closed.
+        const int fim = unzCloseCurrentFile(zip);
+        if (lidos < 0 || fim != UNZ_OK || csv.size() > maiorCsv)
+            throw danificado(nome);
         if (ehDoConteudo(csv, conteudo))
             return csv;
     }
-    if (zip.getZipError() != UNZ_OK)
-        throw ErroImportacao(
-            mensagemArquivo(caminho, QStringLiteral("não é um arquivo zip legível.")));
+    if (situacao != UNZ_END_OF_LIST_OF_FILE)
+        throw danificado(QStringLiteral("o índice"));
     throw ErroImportacao(mensagemArquivo(
         caminho, QStringLiteral("não contém um arquivo CSV de %1 do HidroWeb; nada foi importado.")
                      .arg(nomeConteudo(conteudo))));
