@@ -1,14 +1,10 @@
 #include "import/FonteHidro.h"
 
-#include "data/Dialeto.h"
-
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QTimeZone>
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
-#include <atomic>
+#include <tuple>
 
 namespace lumeno {
 
@@ -60,42 +56,43 @@ PedidoTabela pedidoVerticais() {
             {c("RegistroID", R), c("Distancia", R), c("Cota", R), c("Removido", I)}};
 }
 
-[[noreturn]] void falhar(const QSqlQuery& q) {
-    throw ErroBanco(dialeto::textoErro(q.lastError()));
-}
+// A column of a table, read row by row; a column the table lacks reads as empty.
+class Coluna {
+public:
+    Coluna(const TabelaMdb& t, const char* nome) : i_(t.indice(QString::fromLatin1(nome))) {}
+    const QVariant& operator()(const QVector<QVariant>& linha) const {
+        static const QVariant vazio;
+        return i_ < 0 ? vazio : linha[i_];
+    }
 
-void executar(QSqlQuery& q) {
-    if (!q.exec())
-        falhar(q);
-}
+private:
+    int i_;
+};
 
-QSqlQuery preparar(const QString& conexao, const QStringList& linhas) {
-    QSqlQuery q(QSqlDatabase::database(conexao, false));
-    q.setForwardOnly(true);
-    if (!q.prepare(linhas.join(QLatin1Char('\n'))))
-        falhar(q);
-    return q;
-}
-
-// Dates are kept as ISO text, so that "order by data" orders them as dates.
-QVariant paraBanco(const QVariant& v) {
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-    return v;
-}
-
-QDateTime deBanco(const QVariant& v) {
+std::optional<qint64> inteiro(const QVariant& v) {
     if (v.isNull())
-        return QDateTime();
-    QDateTime d = QDateTime::fromString(v.toString(), QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-    d.setTimeZone(QTimeZone::utc());
-    return d;
+        return std::nullopt;
+    return v.toLongLong();
 }
 
 std::optional<double> real(const QVariant& v) {
     if (v.isNull())
         return std::nullopt;
     return v.toDouble();
+}
+
+// `v = esperado` as SQL has it: false for an empty value.
+bool igual(const QVariant& v, qint64 esperado) {
+    return !v.isNull() && v.toLongLong() == esperado;
+}
+
+// Empty values first, as SQLite orders them.
+bool antes(const std::optional<double>& a, const std::optional<double>& b) {
+    return b && (!a || *a < *b);
+}
+
+QDateTime dataHora(const QVariant& v) {
+    return v.isNull() ? QDateTime() : v.toDateTime();
 }
 
 }  // namespace
@@ -113,135 +110,94 @@ std::vector<PedidoTabela> FonteHidro::pedidos(Uso uso) {
     return {pedidoRio()};
 }
 
-FonteHidro::FonteHidro(QString arquivo) : arquivo_(std::move(arquivo)) {
-    static std::atomic<int> contador{0};
-    conexao_ = QStringLiteral("hidro#%1").arg(++contador);
-    QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conexao_);
-    banco.setDatabaseName(QStringLiteral(":memory:"));
-    if (!banco.open())
-        throw ErroBanco(dialeto::textoErro(banco.lastError()));
-}
-
-FonteHidro::FonteHidro(FonteHidro&& outra) noexcept
-    : arquivo_(std::move(outra.arquivo_)),
-      conexao_(std::move(outra.conexao_)),
-      temRios_(outra.temRios_),
-      identificadoresReais_(outra.identificadoresReais_) {
-    outra.conexao_.clear();
-}
-
-FonteHidro::~FonteHidro() {
-    if (conexao_.isEmpty())
-        return;
-    {
-        QSqlDatabase banco = QSqlDatabase::database(conexao_, false);
-        banco.close();
-    }
-    QSqlDatabase::removeDatabase(conexao_);
-}
+FonteHidro::FonteHidro(QString arquivo, std::vector<TabelaMdb> tabelas)
+    : arquivo_(std::move(arquivo)), tabelas_(std::move(tabelas)) {}
 
 FonteHidro FonteHidro::doAccess(LeitorMdb& leitor, Uso uso) {
-    FonteHidro fonte(leitor.arquivo());
-    for (const TabelaMdb& t : leitor.lerTabelas(pedidos(uso)))
-        fonte.carregar(t);
-    return fonte;
+    return FonteHidro(leitor.arquivo(), leitor.lerTabelas(pedidos(uso)));
 }
 
-FonteHidro FonteHidro::deTabelas(const QString& arquivo, const std::vector<TabelaMdb>& tabelas) {
-    FonteHidro fonte(arquivo);
+FonteHidro FonteHidro::deTabelas(const QString& arquivo, std::vector<TabelaMdb> tabelas) {
+    FonteHidro fonte(arquivo, std::move(tabelas));
     fonte.temRios_ = false;
     fonte.identificadoresReais_ = false;
-    for (const TabelaMdb& t : tabelas)
-        fonte.carregar(t);
     return fonte;
 }
 
-void FonteHidro::carregar(const TabelaMdb& tabela) {
-    QSqlDatabase banco = QSqlDatabase::database(conexao_, false);
-    QStringList colunas;
-    for (const QString& nome : tabela.colunas)
-        colunas << QLatin1Char('"') + nome + QLatin1Char('"');
-    {
-        QSqlQuery criar(banco);
-        if (!criar.exec(QStringLiteral("create table \"%1\" (%2)")
-                            .arg(tabela.nome, colunas.join(QLatin1Char(',')))))
-            falhar(criar);
-    }
-    if (tabela.linhas.empty())
-        return;
-    banco.transaction();
-    QSqlQuery inserir(banco);
-    const QStringList marcas(tabela.colunas.size(), QStringLiteral("?"));
-    if (!inserir.prepare(QStringLiteral("insert into \"%1\" values (%2)")
-                             .arg(tabela.nome, marcas.join(QLatin1Char(',')))))
-        falhar(inserir);
-    for (const auto& linha : tabela.linhas) {
-        for (int i = 0; i < linha.size(); ++i)
-            inserir.bindValue(i, paraBanco(linha[i]));
-        executar(inserir);
-    }
-    banco.commit();
+const TabelaMdb& FonteHidro::tabela(const char* nome) const {
+    static const TabelaMdb vazia;
+    for (const TabelaMdb& t : tabelas_)
+        if (t.nome.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+            return t;
+    return vazia;
 }
 
 std::vector<EstacaoHidro> FonteHidro::estacoes() {
-    const QStringList texto =
-        temRios_
-            ? QStringList{QStringLiteral("select e.codigo,e.nome,e.RioCodigo,r.nome as NomeRio"),
-                          QStringLiteral("from estacao e,rio r"),
-                          QStringLiteral("where e.RioCodigo = r.Codigo and"),
-                          QStringLiteral(
-                              "(e.codigo in (select EstacaoCodigo from resumoDescarga) or"),
-                          QStringLiteral(
-                              "e.codigo in (select EstacaoCodigo from PerfilTransversal))"),
-                          QStringLiteral("order by e.codigo")}
-            : QStringList{QStringLiteral("select e.codigo,e.nome,e.RioCodigo,null as NomeRio"),
-                          QStringLiteral("from estacao e"), QStringLiteral("order by e.codigo")};
-    QSqlQuery q = preparar(conexao_, texto);
-    executar(q);
+    QSet<qint64> comDados;
+    for (const char* nome : {"ResumoDescarga", "PerfilTransversal"}) {
+        const TabelaMdb& t = tabela(nome);
+        const Coluna estacao(t, "EstacaoCodigo");
+        for (const auto& linha : t.linhas)
+            if (const auto c = inteiro(estacao(linha)))
+                comDados.insert(*c);
+    }
+    QHash<qint64, QString> nomesRios;
+    const TabelaMdb& rios = tabela("Rio");
+    const Coluna codigoRio(rios, "Codigo"), nomeRio(rios, "Nome");
+    for (const auto& linha : rios.linhas)
+        if (const auto c = inteiro(codigoRio(linha)); c && !nomesRios.contains(*c))
+            nomesRios.insert(*c, nomeRio(linha).toString());
+
     std::vector<EstacaoHidro> lista;
-    while (q.next()) {
+    const TabelaMdb& estacoes = tabela("Estacao");
+    const Coluna codigo(estacoes, "codigo"), nome(estacoes, "nome"), rio(estacoes, "RioCodigo");
+    for (const auto& linha : estacoes.linhas) {
+        const auto c = inteiro(codigo(linha));
+        const auto r = inteiro(rio(linha));
+        // A CSV download has no river table: every station in it is listed.
+        if (!c || (temRios_ && (!comDados.contains(*c) || !r || !nomesRios.contains(*r))))
+            continue;
         EstacaoHidro e;
-        e.codigo = q.value(0).toInt();
-        e.nome = q.value(1).toString();
-        e.rioCodigo = q.value(2);
-        e.nomeRio = q.value(3).toString();
+        e.codigo = static_cast<int>(*c);
+        e.nome = nome(linha).toString();
+        e.rioCodigo = rio(linha);
+        e.nomeRio = r ? nomesRios.value(*r) : QString();
         lista.push_back(e);
     }
+    std::stable_sort(lista.begin(), lista.end(), [](const EstacaoHidro& a, const EstacaoHidro& b) {
+        return a.codigo < b.codigo;
+    });
     return lista;
 }
 
 std::vector<MedicaoHidro> FonteHidro::medicoes(int codigo, const FiltroMedicoes& filtro) {
-    QSqlQuery q = preparar(
-        conexao_,
-        {QStringLiteral("select"), QStringLiteral("*, rowid"), QStringLiteral("from"),
-         QStringLiteral("ResumoDescarga"), QStringLiteral("where"),
-         QStringLiteral("EstacaoCodigo = :est and"), QStringLiteral("Importado = :importado and"),
-         QStringLiteral("Temporario = :temporario and"), QStringLiteral("Removido = :removido and"),
-         QStringLiteral("ImportadoRepetido <> 1 and"),
-         QStringLiteral("(nivelConsistencia = :nivelConsistX or"),
-         QStringLiteral("nivelConsistencia = :nivelConsistBruto or"),
-         QStringLiteral("nivelConsistencia = :nivelConsistConsistido)"),
-         QStringLiteral("order by numMedicao")});
-    q.bindValue(QStringLiteral(":est"), codigo);
-    q.bindValue(QStringLiteral(":importado"), filtro.importado ? 1 : 0);
-    q.bindValue(QStringLiteral(":temporario"), filtro.temporario ? 1 : 0);
-    q.bindValue(QStringLiteral(":removido"), filtro.removido ? 1 : 0);
-    q.bindValue(QStringLiteral(":nivelConsistX"), 0);
-    q.bindValue(QStringLiteral(":nivelConsistBruto"), filtro.bruto ? 1 : 0);
-    q.bindValue(QStringLiteral(":nivelConsistConsistido"), filtro.consistido ? 2 : 0);
-    executar(q);
+    const TabelaMdb& t = tabela("ResumoDescarga");
+    const Coluna estacao(t, "EstacaoCodigo"), importado(t, "Importado"),
+        temporario(t, "Temporario"), removido(t, "Removido"), repetido(t, "ImportadoRepetido"),
+        nivel(t, "NivelConsistencia"), numero(t, "NumMedicao"), data(t, "Data"), hora(t, "Hora"),
+        cota(t, "Cota"), vazao(t, "Vazao"), area(t, "AreaMolhada"), velocidade(t, "VelMedia");
+    const qint64 nivelBruto = filtro.bruto ? 1 : 0;
+    const qint64 nivelConsistido = filtro.consistido ? 2 : 0;
     std::vector<MedicaoHidro> lista;
-    while (q.next()) {
+    for (size_t i = 0; i < t.linhas.size(); ++i) {
+        const auto& l = t.linhas[i];
+        const QVariant& rep = repetido(l);
+        const QVariant& n = nivel(l);
+        if (!igual(estacao(l), codigo) || !igual(importado(l), filtro.importado) ||
+            !igual(temporario(l), filtro.temporario) || !igual(removido(l), filtro.removido) ||
+            rep.isNull() || rep.toLongLong() == 1 ||
+            !(igual(n, 0) || igual(n, nivelBruto) || igual(n, nivelConsistido)))
+            continue;
         MedicaoHidro m;
-        m.numero = q.value(QStringLiteral("NumMedicao")).toInt();
-        m.data = deBanco(q.value(QStringLiteral("Data"))).date();
-        m.hora = deBanco(q.value(QStringLiteral("Hora"))).time();
-        m.nivel = q.value(QStringLiteral("NivelConsistencia")).toInt();
-        m.cota = real(q.value(QStringLiteral("Cota")));
-        m.vazao = real(q.value(QStringLiteral("Vazao")));
-        m.area = real(q.value(QStringLiteral("AreaMolhada")));
-        m.velocidade = real(q.value(QStringLiteral("VelMedia")));
-        m.ordem = q.value(QStringLiteral("rowid")).toInt();
+        m.numero = static_cast<int>(numero(l).toLongLong());
+        m.data = dataHora(data(l)).date();
+        m.hora = dataHora(hora(l)).time();
+        m.nivel = static_cast<int>(n.toLongLong());
+        m.cota = real(cota(l));
+        m.vazao = real(vazao(l));
+        m.area = real(area(l));
+        m.velocidade = real(velocidade(l));
+        m.ordem = static_cast<int>(i);
         lista.push_back(m);
     }
     std::stable_sort(lista.begin(), lista.end(), [](const MedicaoHidro& a, const MedicaoHidro& b) {
@@ -252,62 +208,82 @@ std::vector<MedicaoHidro> FonteHidro::medicoes(int codigo, const FiltroMedicoes&
 }
 
 std::vector<PerfilHidro> FonteHidro::perfis(int codigo) {
-    QSqlQuery q = preparar(
-        conexao_,
-        {QStringLiteral("select *,"),
-         QStringLiteral("(select count(*) from perfilTransversalVert b where a.registroId = "
-                        "b.registroId and b.Removido = 0) as verticais"),
-         QStringLiteral("from perfilTransversal a"),
-         QStringLiteral("where EstacaoCodigo = :est and"), QStringLiteral("Removido = 0 and"),
-         QStringLiteral("exists (select 1 from perfilTransversalVert b where a.registroId = "
-                        "b.registroId and b.Removido = 0)"),
-         QStringLiteral("order by data, rowid")});
-    q.bindValue(QStringLiteral(":est"), codigo);
-    executar(q);
+    const TabelaMdb& v = tabela("PerfilTransversalVert");
+    const Coluna registroVertical(v, "RegistroID"), verticalRemovida(v, "Removido");
+    QHash<double, int> verticais;
+    for (const auto& l : v.linhas)
+        if (!registroVertical(l).isNull() && !igual(verticalRemovida(l), 1))
+            ++verticais[registroVertical(l).toDouble()];
+
+    const TabelaMdb& t = tabela("PerfilTransversal");
+    const Coluna registro(t, "RegistroID"), estacao(t, "EstacaoCodigo"), removido(t, "Removido"),
+        data(t, "Data"), hora(t, "Hora"), levantamento(t, "NumLevantamento"),
+        nivel(t, "NivelConsistencia");
     std::vector<PerfilHidro> lista;
-    while (q.next()) {
+    std::vector<QDateTime> datas;
+    for (const auto& l : t.linhas) {
+        if (!igual(estacao(l), codigo) || igual(removido(l), 1) || registro(l).isNull())
+            continue;
         PerfilHidro p;
-        p.registroId = q.value(QStringLiteral("RegistroID")).toDouble();
+        p.registroId = registro(l).toDouble();
+        p.verticais = verticais.value(p.registroId);
+        if (p.verticais == 0)
+            continue;
         if (identificadoresReais_)
             p.identificador = p.registroId;
-        p.data = deBanco(q.value(QStringLiteral("Data"))).date();
-        p.hora = deBanco(q.value(QStringLiteral("Hora"))).time();
-        p.numLevantamento = q.value(QStringLiteral("NumLevantamento"));
-        p.nivel = q.value(QStringLiteral("NivelConsistencia"));
-        p.verticais = q.value(QStringLiteral("verticais")).toInt();
+        const QDateTime d = dataHora(data(l));
+        p.data = d.date();
+        p.hora = dataHora(hora(l)).time();
+        p.numLevantamento = levantamento(l);
+        p.nivel = nivel(l);
         lista.push_back(p);
+        datas.push_back(d);
     }
-    return lista;
+    std::vector<size_t> ordem(lista.size());
+    for (size_t i = 0; i < ordem.size(); ++i)
+        ordem[i] = i;
+    std::stable_sort(ordem.begin(), ordem.end(), [&](size_t a, size_t b) {
+        return datas[b].isValid() && (!datas[a].isValid() || datas[a] < datas[b]);
+    });
+    std::vector<PerfilHidro> ordenada;
+    for (size_t i : ordem)
+        ordenada.push_back(lista[i]);
+    return ordenada;
 }
 
 std::vector<VerticalHidro> FonteHidro::verticais(int codigo, double registroId) {
-    QSqlQuery q = preparar(
-        conexao_, {QStringLiteral("select a.RegistroID, a.Distancia, a.Cota"),
-                   QStringLiteral("from PerfilTransversalVert a,PerfilTransversal b"),
-                   QStringLiteral("where (b.EstacaoCodigo = :est) and"),
-                   QStringLiteral("(a.RegistroId = b.RegistroId) and"),
-                   QStringLiteral("(b.RegistroId = :perf) and"), QStringLiteral("(a.Removido = 0)"),
-                   QStringLiteral("order by a.distancia, a.rowid")});
-    q.bindValue(QStringLiteral(":est"), codigo);
-    q.bindValue(QStringLiteral(":perf"), registroId);
-    executar(q);
-    std::vector<VerticalHidro> lista;
-    while (q.next()) {
-        if (q.value(1).isNull() || q.value(2).isNull())
-            continue;
-        lista.push_back({q.value(1).toDouble(), q.value(2).toDouble()});
+    const TabelaMdb& t = tabela("PerfilTransversal");
+    const Coluna registro(t, "RegistroID"), estacao(t, "EstacaoCodigo");
+    const bool doPerfil = std::any_of(t.linhas.begin(), t.linhas.end(), [&](const auto& l) {
+        return igual(estacao(l), codigo) && !registro(l).isNull() &&
+               registro(l).toDouble() == registroId;
+    });
+    std::vector<std::pair<std::optional<double>, std::optional<double>>> lista;
+    if (doPerfil) {
+        const TabelaMdb& v = tabela("PerfilTransversalVert");
+        const Coluna registroVertical(v, "RegistroID"), distancia(v, "Distancia"), cota(v, "Cota"),
+            removido(v, "Removido");
+        for (const auto& l : v.linhas)
+            if (!registroVertical(l).isNull() && registroVertical(l).toDouble() == registroId &&
+                !igual(removido(l), 1))
+                lista.emplace_back(real(distancia(l)), real(cota(l)));
     }
-    return lista;
+    std::stable_sort(lista.begin(), lista.end(),
+                     [](const auto& a, const auto& b) { return antes(a.first, b.first); });
+    std::vector<VerticalHidro> resultado;
+    for (const auto& [x, y] : lista)
+        if (x && y)  // a vertical without distance or stage is no point of the section
+            resultado.push_back({*x, *y});
+    return resultado;
 }
 
 std::vector<RioHidro> FonteHidro::rios() {
-    QSqlQuery q =
-        preparar(conexao_, {QStringLiteral("select Codigo, Nome from Rio order by rowid")});
-    executar(q);
+    const TabelaMdb& t = tabela("Rio");
+    const Coluna codigo(t, "Codigo"), nome(t, "Nome");
     std::vector<RioHidro> lista;
-    while (q.next())
-        if (!q.value(0).isNull())
-            lista.push_back({q.value(0).toLongLong(), q.value(1).toString()});
+    for (const auto& l : t.linhas)
+        if (const auto c = inteiro(codigo(l)))
+            lista.push_back({*c, nome(l).toString()});
     return lista;
 }
 

@@ -1,17 +1,38 @@
-// The network's tables as one import sees them: a copy, in an in-memory SQLite
-// database, of the columns the import declares of Estacao, Rio, ResumoDescarga,
-// PerfilTransversal and PerfilTransversalVert, read from an Access file (through a
-// LeitorMdb) or from the network's CSV downloads. The network's own statements run on
-// that copy as they are written (station list with its sub-selects, the filtered
-// measurements, the profiles that have verticals, the verticals by distance), so they
-// keep their meaning whatever the source.
+// The network's tables as one import sees them: the columns the import declares of
+// Estacao, Rio, ResumoDescarga, PerfilTransversal and PerfilTransversalVert, read whole
+// from an Access file (through a LeitorMdb) or from the network's CSV downloads, and the
+// network's statements evaluated on them with their own conditions and order:
+//
+//   station list   select e.codigo, e.nome, e.RioCodigo, r.nome as NomeRio
+//                  from estacao e, rio r where e.RioCodigo = r.Codigo and
+//                  (e.codigo in (select EstacaoCodigo from resumoDescarga) or
+//                   e.codigo in (select EstacaoCodigo from PerfilTransversal))
+//                  order by e.codigo
+//   measurements   select * from ResumoDescarga where EstacaoCodigo = :est and
+//                  Importado = :importado and Temporario = :temporario and
+//                  Removido = :removido and ImportadoRepetido <> 1 and
+//                  (nivelConsistencia = :nivelConsistX or
+//                   nivelConsistencia = :nivelConsistBruto or
+//                   nivelConsistencia = :nivelConsistConsistido)
+//                  order by numMedicao
+//   profiles       select * from perfilTransversal a where EstacaoCodigo = :est and
+//                  exists (select 1 from perfilTransversalVert b
+//                          where a.registroId = b.registroId)
+//                  order by data
+//   verticals      select a.RegistroID, a.Distancia, a.Cota
+//                  from PerfilTransversalVert a, PerfilTransversal b
+//                  where (b.EstacaoCodigo = :est) and (a.RegistroId = b.RegistroId) and
+//                  (b.RegistroId = :perf) order by a.distancia
+//
+// An empty value compares as SQL's NULL does: it satisfies no condition.
 //
 // Decided beyond the statements:
 //  - a vertical or a profile marked Removido = 1 is a deleted row of the network's
 //    database and is never offered nor imported;
-//  - rows that tie on the statement's ordering keep the file's order (distance ties
-//    among verticals; measurement-number ties are ordered by date and time, then the
-//    file's order).
+//  - rows that tie on a statement's order keep the file's order (distance ties among
+//    verticals, date ties among profiles); measurement-number ties are ordered by date
+//    and time, then the file's order; empty values sort first;
+//  - a river code that the river table holds twice gives the station its first name.
 #pragma once
 
 #include "import/LeitorMdb.h"
@@ -81,11 +102,7 @@ public:
     static FonteHidro doAccess(LeitorMdb& leitor, Uso uso);
     // Over tables already read (a CSV download): no river table, profiles without
     // identifiers.
-    static FonteHidro deTabelas(const QString& arquivo, const std::vector<TabelaMdb>& tabelas);
-
-    FonteHidro(FonteHidro&& outra) noexcept;
-    FonteHidro& operator=(FonteHidro&&) = delete;
-    ~FonteHidro();
+    static FonteHidro deTabelas(const QString& arquivo, std::vector<TabelaMdb> tabelas);
 
     const QString& arquivo() const { return arquivo_; }
     // Whether it was read from an Access file (rather than from a CSV download).
@@ -104,11 +121,12 @@ public:
     std::vector<RioHidro> rios();
 
 private:
-    explicit FonteHidro(QString arquivo);
-    void carregar(const TabelaMdb& tabela);
+    FonteHidro(QString arquivo, std::vector<TabelaMdb> tabelas);
+    // The table of that name; an empty one when the source has none.
+    const TabelaMdb& tabela(const char* nome) const;
 
     QString arquivo_;
-    QString conexao_;
+    std::vector<TabelaMdb> tabelas_;
     bool temRios_ = true;
     bool identificadoresReais_ = true;
 };

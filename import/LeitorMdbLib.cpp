@@ -185,6 +185,8 @@ TabelaMdb LeitorMdbLib::lerTabela(const PedidoTabela& pedido) {
             if (paginas.contains(paginaAtual))
                 throw ErroArquivoMdb(mensagemArquivo(arquivo_, danificada));
             paginas.insert(paginaAtual);
+            if (aCadaPagina)
+                aCadaPagina();
         }
         QVector<QVariant> linha(static_cast<qsizetype>(colunas.size()));
         for (size_t i = 0; i < colunas.size(); ++i) {

@@ -14,6 +14,8 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 #include <memory>
 
 namespace lumeno {
@@ -31,6 +33,10 @@ public:
 
     QString arquivo() const override { return arquivo_; }
     std::vector<TabelaMdb> lerTabelas(const std::vector<PedidoTabela>& pedidos) override;
+
+    // Called each time a table scan moves to another page (the reader process tells the
+    // program it is still working).
+    std::function<void()> aCadaPagina;
 
 private:
     struct Estado;

@@ -244,6 +244,10 @@ std::vector<TabelaMdb> LeitorMdbProcesso::lerTabelas(const std::vector<PedidoTab
                                "responder (o arquivo deve estar danificado)."));
     }
     saida += processo.readAllStandardOutput();
+    qsizetype sinais = 0;
+    while (sinais < saida.size() && saida[sinais] == sinalVida)
+        ++sinais;
+    saida.remove(0, sinais);
     if (processo.exitStatus() != QProcess::NormalExit || processo.exitCode() != 0)
         throw ErroArquivoMdb(mensagemArquivo(
             arquivo_, QStringLiteral("está danificado: o leitor de arquivos Access terminou de "

@@ -4,7 +4,8 @@
 // reading, gets the request on its standard input and answers on its standard output.
 //  - a process that dies, or answers garbage, is reported as a damaged file;
 //  - a process that sends nothing for `espera` milliseconds is killed and reported as a
-//    file that could not be read in time;
+//    file that could not be read (while it scans a table it sends a zero byte now and
+//    then, ahead of its answer, so a large file is not mistaken for a hung reader);
 //  - an answer larger than `limiteBytes` is refused the same way.
 // Nothing of a failed reading reaches the caller.
 #pragma once
@@ -20,7 +21,7 @@ public:
     static inline const QString nomeExecutavel = QStringLiteral("lumeno-leitor-mdb");
 
     explicit LeitorMdbProcesso(QString arquivo, QString executavel = executavelPadrao(),
-                               int espera = 60000);
+                               int espera = 10000);
 
     // The reader beside the running program.
     static QString executavelPadrao();
@@ -38,6 +39,8 @@ public:
                                   std::vector<PedidoTabela>& pedidos);
     static QByteArray codificarResposta(const std::vector<TabelaMdb>& tabelas);
     static QByteArray codificarErro(const QString& mensagem);
+    // The "still reading" byte sent ahead of the answer.
+    static constexpr char sinalVida = '\0';
     // The tables of an answer; throws ErroArquivoMdb with the reader's message for an
     // error answer, and for bytes that are not a whole answer.
     static std::vector<TabelaMdb> decodificarResposta(const QByteArray& bytes,

@@ -39,7 +39,8 @@ if [ -f "$mdb" ]; then
   mkdir -p fuzz-build/corpus-mdb fuzz-build/achados-mdb
   cp "$mdb" fuzz-build/corpus-mdb/
   echo "== .mdb: $segundos s"
-  (cd fuzz-build/corpus-mdb && /usr/bin/time -v ../fuzz/fuzz_mdb -max_total_time="$segundos" \
+  tempo=(); if [ -x /usr/bin/time ]; then tempo=(/usr/bin/time -v); fi
+  (cd fuzz-build/corpus-mdb && "${tempo[@]}" ../fuzz/fuzz_mdb -max_total_time="$segundos" \
      -max_len=3000000 -rss_limit_mb=2048 -timeout=10 -fork=1 -ignore_crashes=1 \
      -ignore_timeouts=1 -ignore_ooms=1 -artifact_prefix=../achados-mdb/ -print_final_stats=1 . \
      2>&1 | grep -E "^#|INFO: fuzzed|crashes|timeouts|ooms|Maximum resident|Elapsed" | tail -n 12)

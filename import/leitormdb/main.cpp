@@ -5,6 +5,7 @@
 #include "import/LeitorMdbLib.h"
 #include "import/LeitorMdbProcesso.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <new>
@@ -45,6 +46,15 @@ int main() {
     QByteArray resposta;
     try {
         lumeno::LeitorMdbLib leitor(arquivo);
+        QElapsedTimer desdeUltimoSinal;
+        desdeUltimoSinal.start();
+        leitor.aCadaPagina = [&] {
+            if (desdeUltimoSinal.elapsed() < 200)
+                return;
+            saida.putChar(lumeno::LeitorMdbProcesso::sinalVida);
+            saida.flush();
+            desdeUltimoSinal.restart();
+        };
         resposta = lumeno::LeitorMdbProcesso::codificarResposta(leitor.lerTabelas(pedidos));
     } catch (const lumeno::ErroLumeno& e) {
         resposta = lumeno::LeitorMdbProcesso::codificarErro(e.mensagem());
