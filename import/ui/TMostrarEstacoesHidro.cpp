@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -23,6 +24,7 @@ TMostrarEstacoesHidro::TMostrarEstacoesHidro(QWidget* pai) : QDialog(pai) {
                                   QStringLiteral("Rio"), QStringLiteral("Código do rio")});
     lstEstacoes->setColumnHidden(RioCodigo, true);
     lstEstacoes->header()->setStretchLastSection(false);
+    lstEstacoes->header()->setSectionResizeMode(Rio, QHeaderView::Stretch);
     layout->addWidget(lstEstacoes);
     bo_ok = new QPushButton(QStringLiteral("&Ok"), this);
     bo_ok->setDefault(true);
@@ -51,17 +53,20 @@ void TMostrarEstacoesHidro::carregar(const std::vector<EstacaoHidro>& estacoes) 
         itens << item;
     }
     lstEstacoes->addTopLevelItems(itens);
-    // At least the widths the list was drawn with, and never a clipped name.
+    // At least the widths the list was drawn with, and never a clipped name: the dialog
+    // grows to the names (up to a limit), the river column takes what is left.
     const int minimas[] = {72, 168, 161};
     int largura = 0;
     for (int c = 0; c < 3; ++c) {
         lstEstacoes->resizeColumnToContents(c);
-        lstEstacoes->setColumnWidth(c, std::max(minimas[c], lstEstacoes->columnWidth(c) + 8));
+        lstEstacoes->setColumnWidth(c, std::max(minimas[c], lstEstacoes->columnWidth(c) + 12));
         largura += lstEstacoes->columnWidth(c);
     }
     if (!itens.isEmpty())
         lstEstacoes->setCurrentItem(itens.first());
-    resize(std::clamp(largura + 48, 480, 1000), height());
+    const int margens =
+        2 * lstEstacoes->frameWidth() + lstEstacoes->verticalScrollBar()->sizeHint().width() + 40;
+    resize(std::clamp(largura + margens, 480, 1100), height());
 }
 
 std::vector<EstacaoHidro> TMostrarEstacoesHidro::marcadas() const {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -42,7 +43,7 @@ TMostrarPerfisHidro::TMostrarPerfisHidro(QWidget* pai) : QDialog(pai) {
     lstPerfis->setHeaderLabels({QStringLiteral("Data"), QStringLiteral("Hora"),
                                 QStringLiteral("NumLevantamento"), QStringLiteral("Consistência"),
                                 QStringLiteral("Verticais")});
-    lstPerfis->header()->setStretchLastSection(false);
+    lstPerfis->header()->setStretchLastSection(true);
     layout->addWidget(lstPerfis);
     bo_ok = new QPushButton(QStringLiteral("&Ok"), this);
     bo_ok->setDefault(true);
@@ -73,10 +74,15 @@ void TMostrarPerfisHidro::carregar(int codigo, const std::vector<PerfilHidro>& p
     }
     lstPerfis->addTopLevelItems(itens);
     const int minimas[] = {76, 76, 78, 0, 0};
+    int largura = 0;
     for (int c = 0; c < 5; ++c) {
         lstPerfis->resizeColumnToContents(c);
         lstPerfis->setColumnWidth(c, std::max(minimas[c], lstPerfis->columnWidth(c) + 12));
+        largura += lstPerfis->columnWidth(c);
     }
+    const int margens =
+        2 * lstPerfis->frameWidth() + lstPerfis->verticalScrollBar()->sizeHint().width() + 40;
+    resize(std::max(largura + margens, 400), height());
     if (!itens.isEmpty())
         lstPerfis->setCurrentItem(itens.first());
 }

@@ -1,5 +1,7 @@
+#include "analysis/ui/TTelaMedicao.h"
 #include "app/ui/TInicial.h"
 #include "components/EditorNumero.h"
+#include "curves/ui/TfrmParmsCurva.h"
 #include "editing/ui/TDigitarEstacao.h"
 #include "import/GravacaoImportacao.h"
 #include "import/LeitorMdb.h"
@@ -456,5 +458,74 @@ private Q_SLOTS:
     }
 };
 
+// The walkthrough of the README: rivers, 58110002's consolidated measurements and its
+// 2019 survey from the Access file, 58110000 from its CSV download, and a fitted curve
+// for each.
+class TestePasseioHidro : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void importarEAjustar() {
+        EXIGIR_FIXTURE();
+        Ambiente a;
+        auto q = a.dm().novaConsulta();
+        q->SQL
+            << "insert into curva_default (trecho, cor, algoritmo, parm) values (1, 255, 1, -100)";
+        q->executar();
+        a.roteiro.esperaAbrirArquivo(fixture).esperaMensagemComTitulo("Dados atualizados!", "");
+        a.janela().TabeladeriosHidro1->trigger();
+
+        a.roteiro.esperaAbrirArquivo(fixture);
+        a.esperaEstacoes({58110002});
+        a.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            QCOMPARE(d.cboRio->currentText(), QString::fromUtf8("RIO PARAÍBA DO SUL"));
+            d.bo_ok->click();
+        });
+        a.esperaParametros(58110002, "C");
+        a.roteiro.esperaMensagemComTitulo(aviso58110002, "58110002");
+        a.janela().Hidromdb1->trigger();
+
+        a.roteiro.esperaAbrirArquivo(fixture);
+        a.esperaEstacoes({58110002});
+        a.esperaPerfil("23/09/2019", 263);
+        a.janela().Hidromdb2->trigger();
+
+        a.roteiro.esperaAbrirArquivo(zip58110000);
+        a.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            d.edtDescricao->setText(QString::fromUtf8("UHE Santa Branca Jacareí"));
+            d.cboRio->setCurrentIndex(d.cboRio->findText(QString::fromUtf8("RIO PARAÍBA DO SUL")));
+            d.bo_ok->click();
+        });
+        a.esperaParametros(58110000, "B");
+        a.janela().HidroWeb1->trigger();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+
+        for (const auto& [codigo, medicoes] : {std::pair{58110002, 94}, std::pair{58110000, 228}}) {
+            const int id = a.escalar(QString("select idestacao from estacao where codigo = %1 "
+                                             "and rio = 58000100")
+                                         .arg(codigo))
+                               .toInt();
+            QVERIFY(id > 0);
+            a.selecionarEstacao(id);
+            a.roteiro.esperaDialogo<TTelaMedicao>([&](TTelaMedicao& t) {
+                a.roteiro.esperaDialogo<TfrmParmsCurva>([](TfrmParmsCurva& d) {
+                    QVERIFY(d.Confirmado);
+                    d.bo_ok->click();
+                });
+                t.mniSelecaoCriterios->trigger();
+                QCOMPARE(t.TotalCurvas, 1);
+                const CurvaTrecho curva = t.Trechos[1];
+                t.close();
+                QCOMPARE(curva.totalLinhas(), medicoes);
+                // One curve over decades of a real station: a fit, not a tight one.
+                QVERIFY(curva.K > 0 && curva.M > 0 && curva.R > 0.75);
+                QVERIFY(curva.H0 * 100 < curva.CotaMin);
+            });
+            a.ctx().TelaMedicao->Abrir(id);
+            QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        }
+    }
+};
+
 LUMENO_TESTE(TesteImportacaoHidro)
+LUMENO_TESTE(TestePasseioHidro)
 #include "tst_ImportacaoHidro.moc"
