@@ -199,6 +199,10 @@ private Q_SLOTS:
         QTest::newRow("lixo") << QByteArray("#!/bin/sh\ncat >/dev/null\necho lixo\n")
                               << "não conseguiu lê-lo";
         QTest::newRow("ausente") << QByteArray() << "não foi encontrado junto ao programa";
+        // Still reading after the waiting time, signalling as it goes: not taken for a hang.
+        QTest::newRow("lento") << QByteArray("#!/bin/sh\ncat >/dev/null\nfor i in 1 2 3 4 5 6 7 8 9 "
+                                             "10 11 12; do printf '\\000'; sleep 0.1; done\n")
+                               << "não conseguiu lê-lo";
     }
     void leitorQueFalha() {
         QFETCH(QByteArray, script);
