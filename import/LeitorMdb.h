@@ -19,6 +19,7 @@
 
 #include "app/ErroLumeno.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>

@@ -6,6 +6,7 @@
 
 #include <mdbtools.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumeno {
@@ -178,7 +179,8 @@ TabelaMdb LeitorMdbLib::lerTabela(const PedidoTabela& pedido) {
     mdb_rewind_table(tabela.get());
     QSet<guint32> paginas;
     guint32 paginaAtual = 0;
-    resultado.linhas.reserve(tabela->num_rows);
+    // The declared count is the file's word only: it bounds nothing that is allocated.
+    resultado.linhas.reserve(std::min<size_t>(tabela->num_rows, 1 << 16));
     while (mdb_fetch_row(tabela.get())) {
         if (tabela->cur_phys_pg != paginaAtual) {
             paginaAtual = tabela->cur_phys_pg;
