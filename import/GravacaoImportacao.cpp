@@ -57,6 +57,24 @@ int gravar(Conexao& conexao, const char* tabela, int idEstacao, const std::vecto
 
 }  // namespace
 
+QString perguntaSubstituicao(int codigo, int existentes, int novas) {
+    return QStringLiteral(
+               "A estação %1 já tem %2 medições, que serão substituídas pelas %3 do arquivo. "
+               "Continuar?")
+        .arg(codigo)
+        .arg(existentes)
+        .arg(novas);
+}
+
+QString perguntaSubstituicaoPontos(int codigo, int existentes, int novos) {
+    return QStringLiteral(
+               "A estação %1 já tem %2 pontos de seção, que serão substituídos pelos %3 do "
+               "arquivo. Continuar?")
+        .arg(codigo)
+        .arg(existentes)
+        .arg(novos);
+}
+
 std::optional<int> estacaoPorCodigo(Conexao& conexao, int codigo) {
     Consulta q(conexao);
     q.SQL << QStringLiteral("select IdEstacao from estacao where codigo = :codigo");

@@ -27,4 +27,11 @@ int gravarMedicoes(Conexao& conexao, int idEstacao, const std::vector<ResumoMedi
 int gravarPontos(Conexao& conexao, int idEstacao, const std::vector<PontoSecao>& pontos,
                  const ProgressoImportacao& progresso = {});
 
+// The question asked before an import replaces a station's measurements:
+// "A estação 99990001 já tem 43 medições, que serão substituídas pelas 40 do arquivo.
+// Continuar?"
+QString perguntaSubstituicao(int codigo, int existentes, int novas);
+// The same for its cross-section points.
+QString perguntaSubstituicaoPontos(int codigo, int existentes, int novos);
+
 }  // namespace lumeno

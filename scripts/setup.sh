@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins
   libqcustomplot-dev libqcustomplot2.1-qt6
-  mdbtools mdbtools-dev libglib2.0-dev
+  mdbtools mdbtools-dev libglib2.0-dev libminizip-dev
   libgsf-1-dev libxlsxwriter-dev
   libbenchmark-dev
   python3 python3-xlrd gnumeric

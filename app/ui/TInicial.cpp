@@ -37,6 +37,7 @@
 #include "import/LeitorCop.h"
 #include "import/LeitorRsm.h"
 #include "import/LeitorSec.h"
+#include "import/ui/ImportadorHidro.h"
 #include "import/ui/TImportaDados.h"
 
 #include <QApplication>
@@ -88,6 +89,7 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     contexto_.DadosCotaExtrapolacao = new TDadosCotaExtrapolacao(contexto_, this);
     contexto_.DigitarKManning = new TDigitarKManning(this);
     contexto_.ImportaDados = new TImportaDados(this);
+    importadorHidro_ = std::make_unique<ImportadorHidro>(contexto_, this);
     auto* pontoObrigatorio = new TDigitarPontoObrigatorio(interacao, this);
     contexto_.frmParmsCurva = new TfrmParmsCurva(contexto_, *pontoObrigatorio, this);
     contexto_.CriterioExclusao = new TCriterioExclusao(interacao, criterios_, this);
@@ -125,9 +127,11 @@ void TInicial::criarMenu() {
     DNAEEsec1 = resumo->addAction(QStringLiteral("DNAEE (*.rsm)"));
     Hidrologiacop1 = resumo->addAction(QStringLiteral("Texto (*.cop)"));
     Hidromdb1 = resumo->addAction(QStringLiteral("Hidro (*.mdb)"));
+    HidroWeb1 = resumo->addAction(QStringLiteral("HidroWeb (*.zip, *.csv)"));
     QMenu* secao = importar->addMenu(QStringLiteral("&Seção Transversal"));
     Hidrologiasec1 = secao->addAction(QStringLiteral("&Texto (*.sec)"));
     Hidromdb2 = secao->addAction(QStringLiteral("Hidro (*.mdb)"));
+    HidroWeb2 = secao->addAction(QStringLiteral("HidroWeb (*.zip, *.csv)"));
     importar->addSeparator();
     TabeladeriosHidro1 = importar->addAction(QStringLiteral("Tabela de rios (Hidro)"));
     QMenu* editar = arquivo->addMenu(QStringLiteral("&Editar"));
@@ -149,13 +153,17 @@ void TInicial::criarMenu() {
     QMenu* ajuda = menuBar()->addMenu(QStringLiteral("&?"));
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
-    // Windows that are not part of the program yet.
-    for (QAction* a : {Hidromdb1, Hidromdb2, TabeladeriosHidro1})
-        a->setEnabled(false);
 
     connect(Hidrologiacop1, &QAction::triggered, this, &TInicial::Hidrologiacop1Click);
     connect(Hidrologiasec1, &QAction::triggered, this, &TInicial::Hidrologiasec1Click);
     connect(DNAEEsec1, &QAction::triggered, this, &TInicial::DNAEEsec1Click);
+    Interacao& interacao = contexto_.interacao;
+    connect(Hidromdb1, &QAction::triggered, this, comando(interacao, [this] { Hidromdb1Click(); }));
+    connect(Hidromdb2, &QAction::triggered, this, comando(interacao, [this] { Hidromdb2Click(); }));
+    connect(TabeladeriosHidro1, &QAction::triggered, this,
+            comando(interacao, [this] { TabeladeriosHidro1Click(); }));
+    connect(HidroWeb1, &QAction::triggered, this, comando(interacao, [this] { HidroWeb1Click(); }));
+    connect(HidroWeb2, &QAction::triggered, this, comando(interacao, [this] { HidroWeb2Click(); }));
 
     connect(mniCriarEstacao, &QAction::triggered, this, &TInicial::CriarEstacaoClick);
     connect(mniResumoMedicoes, &QAction::triggered, this,
@@ -355,6 +363,77 @@ void TInicial::DNAEEsec1Click() {
     ProgressoVisivel progresso(*contexto_.ImportaDados,
                                QStringLiteral("Resumo de medições (.RSM)"));
     ImportaDadosRSM(*arquivo);
+}
+
+void TInicial::ImportaDadosMDB(const QString& FileName) {
+    importadorHidro_->ImportaDadosMDB(FileName);
+}
+
+void TInicial::ImportaDadosSecaoMDB(const QString& FileName) {
+    importadorHidro_->ImportaDadosSecaoMDB(FileName);
+}
+
+void TInicial::ImportaDadosRio(const QString& FileName) {
+    importadorHidro_->ImportaDadosRio(FileName);
+}
+
+void TInicial::ImportaMedicoesHidroWeb(const QString& FileName) {
+    importadorHidro_->ImportaMedicoesHidroWeb(FileName);
+}
+
+void TInicial::ImportaSecaoHidroWeb(const QString& FileName) {
+    importadorHidro_->ImportaSecaoHidroWeb(FileName);
+}
+
+void TInicial::Hidromdb1Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de resumo de medições"),
+        QStringLiteral("Arquivos Hidro (*.mdb)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados,
+                               QStringLiteral("Resumo de medições (.MDB)"));
+    ImportaDadosMDB(*arquivo);
+}
+
+void TInicial::Hidromdb2Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de arquivo de medições"),
+        QStringLiteral("Arquivos de seção da Hidrologia (*.mdb)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados, QStringLiteral("Seção transversal (.MDB)"));
+    ImportaDadosSecaoMDB(*arquivo);
+}
+
+void TInicial::TabeladeriosHidro1Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de tabela de rios"), QStringLiteral("Arquivos Hidro (*.mdb)"),
+        QStringLiteral("."));
+    if (arquivo)
+        ImportaDadosRio(*arquivo);
+}
+
+void TInicial::HidroWeb1Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de resumo de medições"),
+        QStringLiteral("Arquivos HidroWeb (*.zip *.csv)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados,
+                               QStringLiteral("Resumo de medições (HidroWeb)"));
+    ImportaMedicoesHidroWeb(*arquivo);
+}
+
+void TInicial::HidroWeb2Click() {
+    const auto arquivo = contexto_.interacao.abrirArquivo(
+        QStringLiteral("Importação de arquivo de seção"),
+        QStringLiteral("Arquivos HidroWeb (*.zip *.csv)"), QStringLiteral("."));
+    if (!arquivo)
+        return;
+    ProgressoVisivel progresso(*contexto_.ImportaDados,
+                               QStringLiteral("Seção transversal (HidroWeb)"));
+    ImportaSecaoHidroWeb(*arquivo);
 }
 
 void TInicial::AjustarCurvasClick() {

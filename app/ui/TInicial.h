@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -18,6 +19,7 @@ class QWidget;
 namespace lumeno {
 
 class Configuracao;
+class ImportadorHidro;
 class LocalizacoesBanco;
 
 class TInicial : public QMainWindow {
@@ -39,8 +41,10 @@ public:
     QAction* DNAEEsec1;           // "DNAEE (*.rsm)"
     QAction* Hidrologiacop1;      // "Texto (*.cop)"
     QAction* Hidromdb1;           // "Hidro (*.mdb)" of the measurement summaries
+    QAction* HidroWeb1;           // "HidroWeb (*.zip, *.csv)" of the measurement summaries
     QAction* Hidrologiasec1;      // "&Texto (*.sec)"
     QAction* Hidromdb2;           // "Hidro (*.mdb)" of the cross-sections
+    QAction* HidroWeb2;           // "HidroWeb (*.zip, *.csv)" of the cross-sections
     QAction* TabeladeriosHidro1;  // "Tabela de rios (Hidro)"
     // "&Arquivo" › "&Editar"
     QAction* mniCriarEstacao;
@@ -80,6 +84,20 @@ public:
     void Hidrologiasec1Click();
     void DNAEEsec1Click();
 
+    // Imports from the network's database (import/ui/ImportadorHidro.h): the Access file
+    // and the CSV downloads.
+    void ImportaDadosMDB(const QString& FileName);
+    void ImportaDadosSecaoMDB(const QString& FileName);
+    void ImportaDadosRio(const QString& FileName);
+    void ImportaMedicoesHidroWeb(const QString& FileName);
+    void ImportaSecaoHidroWeb(const QString& FileName);
+    void Hidromdb1Click();
+    void Hidromdb2Click();
+    void TabeladeriosHidro1Click();
+    void HidroWeb1Click();
+    void HidroWeb2Click();
+    ImportadorHidro& importadorHidro() { return *importadorHidro_; }
+
 protected:
     void showEvent(QShowEvent* e) override;
 
@@ -92,6 +110,7 @@ private:
     QWidget* criarFundo();
 
     CriteriosExclusao criterios_;
+    std::unique_ptr<ImportadorHidro> importadorHidro_;
     // The station-data summary of the current adjustment.
     DadosEstacao dadosEstacao_;
     Contexto contexto_;
