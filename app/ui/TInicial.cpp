@@ -224,13 +224,20 @@ void TInicial::ConfigurarInicio() {
         contexto_.interacao.mensagem(
             QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!"),
             QStringLiteral("Erro"));
-        const auto escolhida = contexto_.interacao.escolherPasta(tituloPasta, QDir::homePath());
+        // The browser opens on a suggested folder, so that "OK" alone gives a database.
+        const auto escolhida =
+            contexto_.interacao.escolherPasta(tituloPasta, Configuracao::pastaSugerida());
         if (!escolhida) {
             // Without a data directory the program ends; nothing was changed.
             QTimer::singleShot(0, this, &QWidget::close);
             return;
         }
         pasta = *escolhida;
+        // The suggested folder is made when it is chosen.
+        if (!QDir().mkpath(pasta))
+            throw ErroLumeno(QStringLiteral("Não foi possível criar o diretório de dados %1.")
+                                 .arg(QDir::toNativeSeparators(pasta)),
+                             QStringLiteral("Erro"));
         configuracao_.gravarPasta(pasta);
     }
     recriarLocalizacao(localizacoes_, nomeLocalizacao, pasta);
