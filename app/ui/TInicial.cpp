@@ -5,6 +5,7 @@
 #include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
+#include "app/ui/AbrirEstacaoExemplo.h"
 #include "app/ui/Comando.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -147,6 +148,8 @@ void TInicial::criarMenu() {
     mniMedicoesSecoes = banco->addAction(QStringLiteral("&Medições e Seções"));
 
     QMenu* ajuda = menuBar()->addMenu(QStringLiteral("&?"));
+    mniEstacaoExemplo = ajuda->addAction(QStringLiteral("Abrir estação de exemplo"));
+    ajuda->addSeparator();
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
     // Windows that are not part of the program yet.
@@ -171,6 +174,8 @@ void TInicial::criarMenu() {
             [this] { contexto_.interacao.executar(*contexto_.ControleEstacao); });
     connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
     connect(mniFechar, &QAction::triggered, this, &QWidget::close);
+    connect(mniEstacaoExemplo, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { abrirEstacaoExemplo(contexto_); }));
     connect(mniSobre, &QAction::triggered, this,
             [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
 }
