@@ -35,6 +35,10 @@ QString Configuracao::arquivoIniPadrao() {
     return QDir(pasta + QStringLiteral("/Lumeno")).filePath(nome);
 }
 
+QString Configuracao::pastaSugerida() {
+    return QDir(QDir::homePath()).filePath(QStringLiteral("Lumeno"));
+}
+
 QString Configuracao::lerPasta(const QString& padrao) const {
     QSettings ini(arquivoIni_, QSettings::IniFormat);
     return ini.value(chave, padrao).toString();

@@ -16,6 +16,9 @@ public:
 
     // Where the INI file of the running executable is kept.
     static QString arquivoIniPadrao();
+    // The data directory offered at the first start: "Lumeno" in the user's home folder
+    // (it need not exist yet).
+    static QString pastaSugerida();
 
     const QString& arquivoIni() const { return arquivoIni_; }
 

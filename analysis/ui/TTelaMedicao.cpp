@@ -409,6 +409,11 @@ void TTelaMedicao::FormShow() {
     // 13.
     pnlParametros->hide();
     ReconstruirLegenda();
+    if (MostrarEquacoesAoAbrir) {
+        MostrarEquacoesAoAbrir = false;
+        om_MostrarEquacoes->setChecked(true);
+        AlternarEquacoes();
+    }
 
     // A station without measurements has nothing to adjust.
     semMedicoes_ = medidas.vazio();

@@ -64,6 +64,8 @@ public:
     bool ReiniciarConsulta = true;
     bool GerarAoMostrar = false;
     std::vector<DefinicaoCurva> CurvasPendentes;
+    // The next load shows the equations panel (once), as "Mostrar equações de curvas" does.
+    bool MostrarEquacoesAoAbrir = false;
     int ContadorObrigatorios = 9999;
     double CotaMaxCurvas = -10000;
     double CotaMinMedicoes = 0, CotaMaxMedicoes = 0, VazaoMinMedicoes = 0, VazaoMaxMedicoes = 0;

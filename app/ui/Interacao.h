@@ -24,7 +24,9 @@ public:
     // A question with the buttons Yes and No; true for Yes.
     virtual bool pergunta(const QString& texto, const QString& titulo = QString()) = 0;
 
-    // Folder browser; `raiz` empty means any folder of the computer.
+    // Folder browser opening on `raiz`; `raiz` empty means any folder of the computer.
+    // A `raiz` that does not exist yet is offered as a new folder: the caller makes it
+    // when it is the one chosen.
     virtual std::optional<QString> escolherPasta(const QString& titulo, const QString& raiz) = 0;
 
     // File-open dialog. `filtro` in Qt's form, e.g. "Arquivos texto de medições (*.cop)".

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -36,8 +37,15 @@ bool InteracaoWidgets::pergunta(const QString& texto, const QString& titulo) {
 }
 
 std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, const QString& raiz) {
+    // The browser only opens on (and accepts) a folder that exists: a missing one is made
+    // while the browser shows, and removed again unless it is chosen or no longer empty.
+    const bool provisoria = !raiz.isEmpty() && !QFileInfo::exists(raiz) &&
+                            QFileInfo(raiz).dir().exists() && QDir().mkdir(raiz);
     const QString pasta =
         QFileDialog::getExistingDirectory(janelaAtiva(), titulo, raiz, QFileDialog::ShowDirsOnly);
+    if (provisoria && (pasta.isEmpty() ||
+                       QFileInfo(pasta).canonicalFilePath() != QFileInfo(raiz).canonicalFilePath()))
+        QDir().rmdir(raiz);
     if (pasta.isEmpty())
         return std::nullopt;
     return pasta;

@@ -5,6 +5,7 @@
 #include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
+#include "app/ui/AbrirEstacaoExemplo.h"
 #include "app/ui/Comando.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -151,6 +152,8 @@ void TInicial::criarMenu() {
     mniMedicoesSecoes = banco->addAction(QStringLiteral("&Medições e Seções"));
 
     QMenu* ajuda = menuBar()->addMenu(QStringLiteral("&?"));
+    mniEstacaoExemplo = ajuda->addAction(QStringLiteral("Abrir estação de exemplo"));
+    ajuda->addSeparator();
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
 
@@ -179,6 +182,8 @@ void TInicial::criarMenu() {
             [this] { contexto_.interacao.executar(*contexto_.ControleEstacao); });
     connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
     connect(mniFechar, &QAction::triggered, this, &QWidget::close);
+    connect(mniEstacaoExemplo, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { abrirEstacaoExemplo(contexto_); }));
     connect(mniSobre, &QAction::triggered, this,
             [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
 }
@@ -232,13 +237,20 @@ void TInicial::ConfigurarInicio() {
         contexto_.interacao.mensagem(
             QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!"),
             QStringLiteral("Erro"));
-        const auto escolhida = contexto_.interacao.escolherPasta(tituloPasta, QDir::homePath());
+        // The browser opens on a suggested folder, so that "OK" alone gives a database.
+        const auto escolhida =
+            contexto_.interacao.escolherPasta(tituloPasta, Configuracao::pastaSugerida());
         if (!escolhida) {
             // Without a data directory the program ends; nothing was changed.
             QTimer::singleShot(0, this, &QWidget::close);
             return;
         }
         pasta = *escolhida;
+        // The suggested folder is made when it is chosen.
+        if (!QDir().mkpath(pasta))
+            throw ErroLumeno(QStringLiteral("Não foi possível criar o diretório de dados %1.")
+                                 .arg(QDir::toNativeSeparators(pasta)),
+                             QStringLiteral("Erro"));
         configuracao_.gravarPasta(pasta);
     }
     recriarLocalizacao(localizacoes_, nomeLocalizacao, pasta);

@@ -58,6 +58,7 @@ public:
     // "&Banco de estações"
     QAction* mniMedicoesSecoes;
     // "&?"
+    QAction* mniEstacaoExemplo;  // "Abrir estação de exemplo"
     QAction* mniSobre;
 
     // Start-up configuration: makes sure the data directory is known and the location

@@ -19,6 +19,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -56,6 +57,15 @@ struct Ambiente {
     }
 };
 
+// HOME points at another folder while it lives.
+struct CasaTrocada {
+    explicit CasaTrocada(const QString& casa) : antes_(qgetenv("HOME")) {
+        qputenv("HOME", casa.toLocal8Bit());
+    }
+    ~CasaTrocada() { qputenv("HOME", antes_); }
+    QByteArray antes_;
+};
+
 const QString msgConfigurar =
     QStringLiteral("É necessário configurar a localização do banco de dados da aplicação!");
 
@@ -84,7 +94,7 @@ private Q_SLOTS:
         a.janela->show();
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.roteiro.ultimoTitulo, QString("Escolha o diretório de dados:"));
-        QCOMPARE(a.roteiro.ultimaRaiz, QDir::homePath());
+        QCOMPARE(a.roteiro.ultimaRaiz, QDir::homePath() + "/Lumeno");
         QCOMPARE(a.configuracao.lerPasta("ERROR"), dados);
         QCOMPARE(a.localizacoes.caminho("LUMENO"), dados);
         QCOMPARE(a.localizacoes.driver("Lumeno"), QString("STANDARD"));
@@ -94,7 +104,28 @@ private Q_SLOTS:
         QVERIFY(a.janela->isVisible());
     }
 
+    // A first start offers ~/Lumeno; "OK" alone makes the folder and its database.
+    void pastaSugeridaCriadaAoEscolher() {
+        QTemporaryDir casa;
+        const QString sugerida = casa.path() + "/Lumeno";
+        CasaTrocada troca(casa.path());
+        QCOMPARE(Configuracao::pastaSugerida(), sugerida);
+        Ambiente a;
+        a.roteiro.esperaMensagemComTitulo(msgConfigurar, "Erro").esperaPasta(sugerida);
+        a.criarJanela();
+        a.janela->show();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.roteiro.ultimaRaiz, sugerida);
+        QCOMPARE(a.configuracao.lerPasta("ERROR"), sugerida);
+        QCOMPARE(a.janela->pnlDiretorio->text(), sugerida);
+        QVERIFY(QFile::exists(sugerida + "/lumeno.db"));
+        a.dm.qu_estacao1.abrir();
+        QCOMPARE(a.dm.qu_estacao1.totalRegistros(), 0);
+    }
+
     void cancelarEncerraSemMudar() {
+        QTemporaryDir casa;
+        CasaTrocada troca(casa.path());
         Ambiente a;
         a.localizacoes.adicionar("Lumeno", "STANDARD", {{"PATH", "/antigo"}});
         const QString antes = a.conteudo("localizacoes.ini");
@@ -106,6 +137,7 @@ private Q_SLOTS:
         QCOMPARE(a.conteudo("localizacoes.ini"), antes);
         QVERIFY(!QFile::exists(a.configuracao.arquivoIni()));
         QVERIFY(!a.janela->Configurado);
+        QVERIFY(!QFileInfo::exists(casa.path() + "/Lumeno"));
     }
 
     void pastaConfiguradaNaBarraDeStatus() {
