@@ -25,9 +25,7 @@ QString numerosAtipicos(const ValidacaoCurva& v, Atipica nivel) {
 }
 
 QString insuficiente(const ValidacaoCurva& v) {
-    return QStringLiteral("%1 medições usadas; são necessárias ao menos %2")
-        .arg(v.N())
-        .arg(minimoAmostra);
+    return QStringLiteral("%1 medições; são necessárias ao menos %2").arg(v.N()).arg(minimoAmostra);
 }
 
 }  // namespace
@@ -204,28 +202,27 @@ std::vector<LinhaValidacao> DescreverValidacao(const ValidacaoCurva& v) {
     }
 
     if (v.possuiErroPadrao)
-        linhas.push_back({QStringLiteral("Erro padrão da estimativa (Se)"),
-                          numeroValidacao(v.Se, 4) + QStringLiteral(" = ") +
-                              numeroValidacao(100 * v.Se) +
-                              QStringLiteral(" % (%1 graus de liberdade)").arg(N - v.parametros),
+        linhas.push_back({QStringLiteral("Erro padrão (Se)"),
+                          QStringLiteral("%1 (%2 %); %3 graus de liberdade")
+                              .arg(numeroValidacao(v.Se, 4), numeroValidacao(100 * v.Se))
+                              .arg(N - v.parametros),
                           QString(), v.Se, N - v.parametros});
     else
-        linhas.push_back({QStringLiteral("Erro padrão da estimativa (Se)"),
-                          QStringLiteral("%1 medições usadas; são necessárias ao menos %2")
+        linhas.push_back({QStringLiteral("Erro padrão (Se)"),
+                          QStringLiteral("%1 medições; são necessárias ao menos %2")
                               .arg(N)
                               .arg(v.parametros + 1),
                           amostraInsuficiente, std::nullopt, N});
 
     {
-        LinhaValidacao l{QStringLiteral("Faixa de confiança (95 %) da relação média"), QString(),
-                         QString(), std::nullopt, std::nullopt};
+        LinhaValidacao l{QStringLiteral("Faixa de 95 % da relação média"), QString(), QString(),
+                         std::nullopt, std::nullopt};
         if (v.algoritmo != AlgoritmoCurva::Potencial) {
             l.descricao = QStringLiteral("não se aplica a curvas polinomiais");
         } else if (!v.possuiFaixa) {
-            l.descricao = QStringLiteral(
-                              "%1 medições usadas, em cotas distintas; são "
-                              "necessárias ao menos 3")
-                              .arg(N);
+            l.descricao =
+                QStringLiteral("%1 medições; são necessárias ao menos 3, em cotas distintas")
+                    .arg(N);
             l.resultado = amostraInsuficiente;
         } else {
             // Narrowest at the mean of ln(h − h0), widest at one end of the stages.
@@ -238,9 +235,7 @@ std::vector<LinhaValidacao> DescreverValidacao(const ValidacaoCurva& v) {
             const double extremo =
                 100 * v.tFaixa *
                 std::max(*ErroPadraoRelacaoMedia(v, cotaMin), *ErroPadraoRelacaoMedia(v, cotaMax));
-            l.descricao = QStringLiteral(
-                              "±%1 % no centro das cotas, até ±%2 % nos extremos; "
-                              "t(%3) = %4")
+            l.descricao = QStringLiteral("±%1 % no centro a ±%2 % nos extremos; t(%3) = %4")
                               .arg(numeroValidacao(centro), numeroValidacao(extremo))
                               .arg(N - 2)
                               .arg(numeroValidacao(v.tFaixa, 3));
@@ -253,37 +248,36 @@ std::vector<LinhaValidacao> DescreverValidacao(const ValidacaoCurva& v) {
     // Each test with its statistic and its count (P, S, or N for the bias test).
     auto teste = [&](const QString& figura, const ResultadoTeste& t, int contagem,
                      const QString& texto) {
-        if (t.veredito == Veredito::AmostraInsuficiente)
-            linhas.push_back({figura,
-                              t.n == N ? insuficiente(v)
-                                       : QStringLiteral("%1 desvios diferentes de zero; são "
-                                                        "necessários ao menos %2")
-                                             .arg(t.n)
-                                             .arg(minimoAmostra),
-                              amostraInsuficiente, std::nullopt, t.n});
-        else
+        if (t.veredito != Veredito::AmostraInsuficiente)
             linhas.push_back({figura, texto, textoVeredito(t.veredito), t.estatistica, contagem});
+        else if (t.n == N)
+            linhas.push_back({figura, insuficiente(v), amostraInsuficiente, std::nullopt, t.n});
+        else
+            linhas.push_back({figura,
+                              QStringLiteral("%1 desvios não nulos; são necessários ao menos %2")
+                                  .arg(t.n)
+                                  .arg(minimoAmostra),
+                              amostraInsuficiente, std::nullopt, t.n});
     };
     teste(QStringLiteral("Teste de sinais"), v.sinais, v.sinais.contagem,
-          QStringLiteral("%1 desvios positivos de %2; z = %3 (limite %4)")
+          QStringLiteral("%1 positivos de %2; z = %3 (limite %4)")
               .arg(v.sinais.contagem)
               .arg(v.sinais.n)
               .arg(numeroValidacao(v.sinais.estatistica), numeroValidacao(v.sinais.limite)));
     teste(
         QStringLiteral("Teste de sequências"), v.sequencias, v.sequencias.contagem,
-        QStringLiteral("%1 mudanças de sinal em %2 medições por cota; z = %3 (limite %4)")
+        QStringLiteral("%1 mudanças de sinal em %2, por cota; z = %3 (limite %4)")
             .arg(v.sequencias.contagem)
             .arg(v.sequencias.n)
             .arg(numeroValidacao(v.sequencias.estatistica), numeroValidacao(v.sequencias.limite)));
     teste(QStringLiteral("Teste de viés"), v.vies, v.vies.n,
-          QStringLiteral("desvio médio %1 %, erro padrão %2 %; t = %3 (limite %4)")
+          QStringLiteral("média %1 % ± %2 %; t = %3 (limite %4)")
               .arg(numeroValidacao(v.vies.media), numeroValidacao(v.vies.erroPadrao),
                    numeroValidacao(v.vies.estatistica), numeroValidacao(v.vies.limite, 3)));
 
     for (const auto& [nivel, quantas, rotulo] :
-         {std::tuple{Atipica::Aviso, v.atipicas2, QStringLiteral("Medições atípicas (> 2 Se)")},
-          std::tuple{Atipica::Marcada, v.atipicas3,
-                     QStringLiteral("Medições atípicas (> 3 Se)")}}) {
+         {std::tuple{Atipica::Aviso, v.atipicas2, QStringLiteral("Atípicas (> 2 Se)")},
+          std::tuple{Atipica::Marcada, v.atipicas3, QStringLiteral("Atípicas (> 3 Se)")}}) {
         if (!v.atipicasAvaliadas) {
             linhas.push_back({rotulo, insuficiente(v), amostraInsuficiente, std::nullopt, N});
             continue;

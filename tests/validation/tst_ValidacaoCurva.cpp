@@ -247,8 +247,8 @@ private Q_SLOTS:
         QCOMPARE(dez.medicoes[4].atipica, Atipica::Aviso);
         QCOMPARE(dez.atipicas2, 1);
         QCOMPARE(dez.atipicas3, 0);
-        QVERIFY(textoContem(dez, "Medições atípicas (> 2 Se)", "atenção"));
-        QVERIFY(textoContem(dez, "Medições atípicas (> 3 Se)", "passa"));
+        QVERIFY(textoContem(dez, "Atípicas (> 2 Se)", "atenção"));
+        QVERIFY(textoContem(dez, "Atípicas (> 3 Se)", "passa"));
 
         eps.push_back(-0.02);
         eps.push_back(0.01);
@@ -261,7 +261,7 @@ private Q_SLOTS:
         for (size_t i = 0; i < doze.medicoes.size(); ++i)
             if (i != 4)
                 QCOMPARE(doze.medicoes[i].atipica, Atipica::Nao);
-        QVERIFY(textoContem(doze, "Medições atípicas (> 3 Se)", "não passa"));
+        QVERIFY(textoContem(doze, "Atípicas (> 3 Se)", "não passa"));
 
         // The flag the listing shows is the last curve's.
         CurvaTrecho outra = potencial(escada(12), std::vector<double>(12, 0.0));
@@ -312,7 +312,7 @@ private Q_SLOTS:
         for (const LinhaMedida& l : poli.Medicoes)
             lp.push_back({l.cota, l.vazao, VazaoCurva(poli, l.cota)});
         QVERIFY(perto(vp.Se, calcular(lp, 3, 0).Se));
-        QVERIFY(textoContem(vp, "Faixa de confiança (95 %) da relação média", QString()));
+        QVERIFY(textoContem(vp, "Faixa de 95 % da relação média", QString()));
     }
 
     void amostrasPequenasEDesviosNulos() {
@@ -325,8 +325,8 @@ private Q_SLOTS:
             QCOMPARE(v.testesFeitos(), 0);
             QVERIFY(!v.atipicasAvaliadas);
             QVERIFY(semNaN(v));
-            for (const char* f : {"Teste de sinais", "Teste de sequências", "Teste de viés",
-                                  "Medições atípicas (> 3 Se)"})
+            for (const char* f :
+                 {"Teste de sinais", "Teste de sequências", "Teste de viés", "Atípicas (> 3 Se)"})
                 QVERIFY2(textoContem(v, f, insuficiente), f);
         }
         // Every measurement on the curve: Se = 0, the signs and runs have nothing to count.
@@ -346,8 +346,8 @@ private Q_SLOTS:
             QVERIFY(!v.possuiErroPadrao);
             QVERIFY(!v.possuiFaixa);
             QVERIFY(semNaN(v));
-            QVERIFY(textoContem(v, "Erro padrão da estimativa (Se)", insuficiente));
-            QVERIFY(textoContem(v, "Faixa de confiança (95 %) da relação média", insuficiente));
+            QVERIFY(textoContem(v, "Erro padrão (Se)", insuficiente));
+            QVERIFY(textoContem(v, "Faixa de 95 % da relação média", insuficiente));
         }
         // A curve without a fit.
         CurvaTrecho semAjuste = potencial(escada(8), std::vector<double>(8, 0.1));
