@@ -22,7 +22,8 @@ std::vector<QStringList> linhasRelacaoVazoes(Consulta& medidas, const TabelaDesv
 }
 
 void exportarRelacaoVazoes(const QString& arquivo, const QString& codigo,
-                           const QStringList& cabecalho, const std::vector<QStringList>& linhas) {
+                           const QStringList& cabecalho, const std::vector<QStringList>& linhas,
+                           const std::vector<QVariantList>& anexo) {
     EscritorPlanilha planilha(arquivo, QStringLiteral("Sheet1"));
     planilha.escreverTexto(1, 0, QStringLiteral("Código: ") + codigo);
     for (int c = 0; c < cabecalho.size(); ++c)
@@ -41,6 +42,23 @@ void exportarRelacaoVazoes(const QString& arquivo, const QString& codigo,
         }
         if (linha.size() > 5)
             planilha.escreverTexto(6, r, linha[5]);
+        for (int c = 6; c < linha.size(); ++c)
+            if (!linha[c].isEmpty())
+                planilha.escreverTexto(c + 1, r, linha[c]);
+        ++r;
+    }
+    if (!anexo.empty())
+        ++r;
+    for (const QVariantList& linha : anexo) {
+        for (int c = 0; c < linha.size(); ++c) {
+            const QVariant& v = linha[c];
+            if (v.isNull())
+                continue;
+            if (v.typeId() == QMetaType::Double)
+                planilha.escreverNumero(c + 1, r, v.toDouble());
+            else
+                planilha.escreverTexto(c + 1, r, v.toString());
+        }
         ++r;
     }
     planilha.fechar();

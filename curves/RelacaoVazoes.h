@@ -5,6 +5,7 @@
 #include "curves/TabelaDesvios.h"
 
 #include <QStringList>
+#include <QVariantList>
 
 #include <vector>
 
@@ -18,10 +19,13 @@ class Consulta;
 // computed-discharge cell stays empty.
 std::vector<QStringList> linhasRelacaoVazoes(Consulta& medidas, const TabelaDesvios& desvios);
 
-// Writes a listing to a workbook: "Código: " + codigo in B1, the header row in B2:G2
-// (empty texts left out), each row from B3 with the numbers as numbers (the deviation
-// without its "%") and the date as text. Empty cells stay empty.
+// Writes a listing to a workbook: "Código: " + codigo in B1, the header row from B2
+// (empty texts left out), each row from B3 with the first five columns as numbers (the
+// deviation without its "%") and the others (the date, …) as text. Empty cells stay empty.
+// The rows of `anexo` follow from column B after one empty row: numbers as numbers, texts
+// as texts, null cells left empty.
 void exportarRelacaoVazoes(const QString& arquivo, const QString& codigo,
-                           const QStringList& cabecalho, const std::vector<QStringList>& linhas);
+                           const QStringList& cabecalho, const std::vector<QStringList>& linhas,
+                           const std::vector<QVariantList>& anexo = {});
 
 }  // namespace lumeno

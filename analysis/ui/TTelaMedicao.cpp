@@ -4,6 +4,7 @@
 #include "analysis/EscalaGrafico.h"
 #include "analysis/LegendaCurva.h"
 #include "analysis/ui/ComandosExtrapolacao.h"
+#include "analysis/ui/ComandosValidacao.h"
 #include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
@@ -94,6 +95,7 @@ TTelaMedicao::TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai
     pnlParametros->hide();
 
     criarMenu();
+    validacao_ = std::make_unique<ComandosValidacao>(contexto_, *this);
 
     connect(Grafico, &PainelGrafico::zoomFeito, this, &TTelaMedicao::ZoomFeito);
     connect(Grafico, &PainelGrafico::mouseMoveu, this, [this](QPointF p) {
@@ -815,13 +817,15 @@ void TTelaMedicao::RelacaoVazoes() {
     TMostrarPontosExtrapolados& dialogo = *contexto_.MostrarPontosExtrapolados;
     dialogo.setWindowTitle(QStringLiteral("Dados calculados"));
     dialogo.Codigo = contexto_.dm.qu_estacao1.campo(QStringLiteral("Codigo")).comoTexto();
-    const QStringList cabecalho{QString(),
-                                QString(),
-                                QStringLiteral("Vazão calc").leftJustified(11),
-                                QStringLiteral("Desvio%").leftJustified(11),
-                                QString(),
-                                QString()};
-    dialogo.preencher(cabecalho, linhasRelacaoVazoes(contexto_.dm.qu_medida1, TabelaDesvios));
+    QStringList cabecalho{QString(),
+                          QString(),
+                          QStringLiteral("Vazão calc").leftJustified(11),
+                          QStringLiteral("Desvio%").leftJustified(11),
+                          QString(),
+                          QString()};
+    auto linhas = linhasRelacaoVazoes(contexto_.dm.qu_medida1, TabelaDesvios);
+    validacao_->completarRelacao(cabecalho, linhas, dialogo);
+    dialogo.preencher(cabecalho, linhas);
     contexto_.interacao.executar(dialogo);
 }
 

@@ -29,6 +29,7 @@ namespace lumeno {
 struct Contexto;
 class ArvoreFormatada;
 class ComandosExtrapolacao;
+class ComandosValidacao;
 class Consulta;
 class DadosEstacao;
 class PainelGrafico;
@@ -112,6 +113,8 @@ public:
     DadosEstacao& Dados() { return dados_; }
     // The "&Extrapolação" commands.
     ComandosExtrapolacao& Extrapolacao() { return *extrapolacao_; }
+    // The validation commands (band, deviations over time, outliers of the listing).
+    ComandosValidacao& Validacao() { return *validacao_; }
 
     // Navigation and picking.
     void Primeiro();
@@ -216,6 +219,7 @@ private:
     Contexto& contexto_;
     DadosEstacao& dados_;
     std::unique_ptr<ComandosExtrapolacao> extrapolacao_;
+    std::unique_ptr<ComandosValidacao> validacao_;
     int estacao_ = 0;
     bool semMedicoes_ = false;
     // Dragging and resizing the equations panel.

@@ -8,6 +8,7 @@
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "components/EscritorPlanilha.h"
+#include "validation/ui/PainelValidacao.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -300,6 +301,8 @@ QTabWidget* TfrmDadosEstacao::criarPainelCurva() {
         f->addRow(QStringLiteral("Vazão máxima"), edtVazaoMax);
     }
     painel->addTab(amplitude, QStringLiteral("Amplitude das medições"));
+    pnlValidacao = new PainelValidacao(painel);
+    painel->addTab(pnlValidacao, QStringLiteral("Validação"));
     return painel;
 }
 
@@ -526,6 +529,7 @@ void TfrmDadosEstacao::mostrarCurva(int indice) {
         edtM->setText(formatar(c.M, QStringLiteral("#0.00000")));
         edtH0->setText(formatar(c.H0, QStringLiteral("#0.00")));
     }
+    pnlValidacao->mostrar(c, e.numero);
     pnlCurva->setTabVisible(pnlCurva->indexOf(tabCurvaPolinomial), polinomial);
     pnlCurva->setTabVisible(pnlCurva->indexOf(tabCurvaPotencial), !polinomial);
     pnlCurva->setCurrentIndex(pnlCurva->indexOf(lstValidade));

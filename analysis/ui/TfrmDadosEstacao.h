@@ -19,6 +19,7 @@ namespace lumeno {
 
 struct Contexto;
 class DadosEstacao;
+class PainelValidacao;
 class TTelaMedicao;
 
 class TfrmDadosEstacao : public QWidget {
@@ -70,6 +71,8 @@ public:
     QLineEdit* edtCotaMax;
     QLineEdit* edtVazaoMin;
     QLineEdit* edtVazaoMax;
+    // "Validação": the figures and tests of the curve.
+    PainelValidacao* pnlValidacao;
 
     QLabel* lblTrechoExtrapolado;
     QLineEdit* edtTrechoExtrapolado;

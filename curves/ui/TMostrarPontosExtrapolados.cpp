@@ -28,7 +28,7 @@ TMostrarPontosExtrapolados::TMostrarPontosExtrapolados(Contexto& contexto, QWidg
     layout->addWidget(GradePontosExtrap);
     bo_exportar = new QPushButton(QStringLiteral("     &Exportar dados"), this);
     layout->addWidget(bo_exportar, 0, Qt::AlignLeft);
-    resize(470, 420);
+    resize(560, 420);
     connect(bo_exportar, &QPushButton::clicked, this,
             &TMostrarPontosExtrapolados::bo_exportarClick);
 }
@@ -38,9 +38,12 @@ void TMostrarPontosExtrapolados::preencher(const QStringList& cabecalho,
     GradePontosExtrap->setSortingEnabled(false);
     GradePontosExtrap->clearContents();
     GradePontosExtrap->setRowCount(static_cast<int>(linhas.size()));
+    GradePontosExtrap->setColumnCount(std::max<int>(6, static_cast<int>(cabecalho.size())));
+    for (int c = 6; c < GradePontosExtrap->columnCount(); ++c)
+        GradePontosExtrap->setColumnWidth(c, 70);
     GradePontosExtrap->setHorizontalHeaderLabels(cabecalho);
     for (int r = 0; r < static_cast<int>(linhas.size()); ++r) {
-        for (int c = 0; c < 6 && c < linhas[r].size(); ++c) {
+        for (int c = 0; c < GradePontosExtrap->columnCount() && c < linhas[r].size(); ++c) {
             auto* celula = new QTableWidgetItem(linhas[r][c]);
             if (c < 4)
                 celula->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -72,7 +75,7 @@ void TMostrarPontosExtrapolados::bo_exportarClick() {
         }
         linhas.push_back(linha);
     }
-    exportarRelacaoVazoes(*arquivo, Codigo, cabecalho, linhas);
+    exportarRelacaoVazoes(*arquivo, Codigo, cabecalho, linhas, Anexo);
     contexto_.interacao.mensagem(QStringLiteral("Arquivo gravado com sucesso!"), QString());
 }
 

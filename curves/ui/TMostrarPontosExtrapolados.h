@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QVariantList>
 
 #include <vector>
 
@@ -18,10 +19,12 @@ class TMostrarPontosExtrapolados : public QDialog {
 public:
     explicit TMostrarPontosExtrapolados(Contexto& contexto, QWidget* pai = nullptr);
 
-    // Fills the grid: header texts of the six columns and the rows.
+    // Fills the grid: header texts of the columns (six, or more) and the rows.
     void preencher(const QStringList& cabecalho, const std::vector<QStringList>& linhas);
     // The station code written at the top of the export.
     QString Codigo;
+    // Rows the export writes below the listing (set by the caller with the listing).
+    std::vector<QVariantList> Anexo;
 
     QTableWidget* GradePontosExtrap;
     QPushButton* bo_exportar;

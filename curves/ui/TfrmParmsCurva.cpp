@@ -109,6 +109,10 @@ void TfrmParmsCurva::preparar(const QString& codigo, const QString& descricao, i
     cotaMinMedicoes_ = cotaMinMedicoes;
 }
 
+void TfrmParmsCurva::predefinirInicio(const QDate& data) {
+    inicioPredefinido_ = data;
+}
+
 void TfrmParmsCurva::showEvent(QShowEvent* e) {
     montarArvore();
     QDialog::showEvent(e);
@@ -125,13 +129,20 @@ void TfrmParmsCurva::montarArvore() {
     } grupos[] = {{"Período", "periodo_inicio", "periodo_fim"},
                   {"Cotas", "cota_inicio", "cota_fim"},
                   {"Vazões", "vazao_inicio", "vazao_fim"}};
+    NoFormatado* inicioPeriodo = nullptr;
     for (const auto& g : grupos) {
         NoFormatado* grupo = trvCurva->adicionarFilho(raiz, QString::fromUtf8(g.grupo));
         for (const auto& [prefixo, href] : {std::pair{"de ", g.inicio}, std::pair{"a ", g.fim}}) {
             NoFormatado* no = trvCurva->adicionarFilho(
                 grupo, QLatin1String(prefixo) + link(QLatin1String(href), naoSelecionado));
             no->definirRegistro(tDadosItem{tDadosItem::Criterio, {}, {}, 0, {}});
+            if (!inicioPeriodo)
+                inicioPeriodo = no;
         }
+    }
+    if (inicioPredefinido_.isValid()) {
+        definirData(inicioPeriodo, true, QStringLiteral("periodo_inicio"), inicioPredefinido_);
+        inicioPredefinido_ = QDate();
     }
     trvCurva->adicionarFilho(
         raiz,
@@ -196,7 +207,12 @@ void TfrmParmsCurva::escolherData(NoFormatado* no, bool inicio, const QString& h
     contexto_.interacao.executar(prompt);
     if (!prompt.Confirmado || !item)
         return;
-    const QDate data = prompt.edtData->date();
+    definirData(no, inicio, href, prompt.edtData->date());
+}
+
+void TfrmParmsCurva::definirData(NoFormatado* no, bool inicio, const QString& href,
+                                 const QDate& data) {
+    tDadosItem* item = no->registro<tDadosItem>();
     const Criterio c = criterioPeriodo(inicio, data);
     item->Condicao = c.condicao;
     item->Descricao = c.descricao;

@@ -40,6 +40,9 @@ public:
     // the curve to come and the station's lowest measured stage (cm).
     void preparar(const QString& codigo, const QString& descricao, int proximaCurva,
                   double cotaMinMedicoes);
+    // The period of the next showing starts at `data` ("a partir de"), as if typed; the
+    // showing after it starts blank again.
+    void predefinirInicio(const QDate& data);
 
     bool Confirmado = false;
     bool CorEscolhida = false;
@@ -64,6 +67,7 @@ protected:
 
 private:
     void escolherData(NoFormatado* no, bool inicio, const QString& link);
+    void definirData(NoFormatado* no, bool inicio, const QString& link, const QDate& data);
     void escolherValor(NoFormatado* no, bool cota, bool inicio, const QString& link);
     void escolherPonto(NoFormatado* no);
     void escolherCor(NoFormatado* no);
@@ -74,6 +78,7 @@ private:
     QString codigo_, descricao_;
     int proximaCurva_ = 1;
     double cotaMinMedicoes_ = 0;
+    QDate inicioPredefinido_;
 };
 
 }  // namespace lumeno
