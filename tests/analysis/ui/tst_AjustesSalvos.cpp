@@ -14,10 +14,12 @@
 #include "curves/AjustesSalvos.h"
 #include "curves/CriteriosAjuste.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
+#include "editing/ui/TDigitarEstacao.h"
 #include "hydraulics/ui/TDadosCotaExtrapolacao.h"
 #include "hydraulics/ui/TDigitarKManning.h"
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
+#include "support/ui/AmbientePrograma.h"
 #include "support/ui/ContextoTeste.h"
 #include "support/ui/FecharTelaMedicao.h"
 
@@ -634,5 +636,118 @@ private Q_SLOTS:
     }
 };
 
+// The demonstration station as the walkthrough goes: two segments fitted and extrapolated,
+// saved, the window closed and opened again, the rating opened, a new curve compared with it
+// and the rating table exported.
+class TesteDemonstracaoAjustesSalvos : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void salvarReabrirSobreporETabela() {
+        AmbientePrograma a;
+        a.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            d.cboRio->setEditText("Rio Demonstração");
+            d.bo_ok->click();
+        });
+        a.roteiro.esperaPergunta(
+            "O rio \"Rio Demonstração\" não está cadastrado. Deseja incluí-lo?", true);
+        a.roteiro.esperaMensagem("Total de registros inseridos: 40")
+            .esperaMensagem("Total de registros inseridos: 21");
+        a.janela().ImportaDadosCOP(LUMENO_FONTE_DIR "/demo/estacao_demo.cop");
+        a.janela().ImportaDadosSEC(LUMENO_FONTE_DIR "/demo/secao_demo.sec");
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        const int id = a.escalar("select IdEstacao from estacao where codigo = 99990001").toInt();
+        a.selecionarEstacao(id);
+        TTelaMedicao& tela = *a.ctx().TelaMedicao;
+        ComandosAjustesSalvos& c = tela.ComandosAjustes();
+        const QString nome = "Demonstração 1995–2004";
+
+        tela.CurvasPendentes = {{"cota >= 60 and cota <= 250", "baixa", 1, 30, 0x0000FF},
+                                {"cota >= 250", "alta", 1, 30, 0xFF0000}};
+        tela.GerarAoMostrar = true;
+        tela.ReiniciarConsulta = true;
+        CurvaTrecho alta;
+        a.roteiro.esperaDialogo<TTelaMedicao>([&](TTelaMedicao& t) {
+            QVERIFY(
+                t.Extrapolacao().ExtrapolarStevens(2, 780, 0x0080FF, t.Extrapolacao().Margens()));
+            alta = t.Trechos[2];
+            a.roteiro.esperaPerguntaSimNaoCancelar(ComandosAjustesSalvos::perguntaFechar,
+                                                   Resposta::Sim);
+            a.roteiro.esperaDialogo<TSalvarAjuste>([&](TSalvarAjuste& d) {
+                d.edtNome->setText(nome);
+                d.edtValidoDe->setDate(QDate(1995, 1, 1));
+                d.chkEmAberto->setChecked(false);
+                d.edtValidoAte->setDate(QDate(2004, 12, 31));
+                d.bo_ok->click();
+            });
+            t.close();
+        });
+        a.ctx().interacao.executar(tela);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+
+        QTemporaryDir dir;
+        a.roteiro.esperaDialogo<TTelaMedicao>([&](TTelaMedicao& t) {
+            QCOMPARE(t.TotalCurvas, 0);
+            a.roteiro.esperaDialogo<TAjustesSalvos>([](TAjustesSalvos& d) {
+                d.lstAjustes->setCurrentItem(d.lstAjustes->topLevelItem(0));
+                d.bo_ok->click();
+            });
+            c.om_AbrirAjuste->trigger();
+            QCOMPARE(t.TotalCurvas, 2);
+            QCOMPARE(t.NumExtrapolacoes, 1);
+            QCOMPARE(bits(t.Trechos[2].K), bits(alta.K));
+            QCOMPARE(bits(t.Trechos[2].H0), bits(alta.H0));
+            QVERIFY(t.om_RelacaoVazoes->isEnabled());
+
+            // A single curve over every measurement compared with the saved pair.
+            a.roteiro.esperaPergunta("Ajuste atual será descartado. Confirma reinicializar ajuste?",
+                                     true);
+            t.om_InicializarAjuste->trigger();
+            t.CurvasPendentes = {{"cota >= 60", "todas", 1, 30, 0x008000}};
+            t.GerarCurvas();
+            a.roteiro.esperaDialogo<TAjustesSalvos>([](TAjustesSalvos& d) {
+                d.lstAjustes->setCurrentItem(d.lstAjustes->topLevelItem(0));
+                d.bo_ok->click();
+            });
+            c.om_SobreporAjuste->trigger();
+            QCOMPARE(linhasTracejadas(*t.Grafico), 3);
+
+            // The table of the saved rating, 60 to 780 cm, exported as .xls.
+            a.roteiro.esperaDialogo<TTabelaCotaVazao>([&](TTabelaCotaVazao& d) {
+                QCOMPARE(d.cboAjuste->count(), 2);
+                d.cboAjuste->setCurrentIndex(1);
+                Q_EMIT d.cboAjuste->activated(1);
+                QCOMPARE(d.edtCotaFinal->valor(), 780.0);
+                a.roteiro.esperaSalvarArquivo(dir.filePath("demo.xls"));
+                a.roteiro.esperaMensagem("Arquivo gravado com sucesso!");
+                d.bo_exportar->click();
+                d.bo_fechar->click();
+            });
+            c.om_TabelaCotaVazao->trigger();
+            fecharSemSalvar(t, a.roteiro);
+        });
+        tela.Abrir(id);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+
+        const LeituraXlrd x = lerComXlrd(dir.filePath("demo.xls"));
+        QVERIFY2(x.ok, qPrintable(x.erro));
+        QCOMPARE(x.celulas.value({1, 0}).toString(),
+                 QString("Ajuste: ") + nome + " (de 01/01/1995 a 31/12/2004)");
+        const double primeira = x.celulas.value({4, 0}).toDouble();
+        QCOMPARE(primeira, 84.0);  // the lowest measurement of the demonstration station
+        // 150 cm on the low segment, 400 cm on the high one, 700 cm along Stevens.
+        for (const auto& [cota, curva] : {std::pair{150.0, 1.0}, {400.0, 2.0}, {700.0, 2.0}}) {
+            const int r = 4 + static_cast<int>(cota - primeira);
+            QCOMPARE(x.celulas.value({r, 0}).toDouble(), cota);
+            QCOMPARE(x.celulas.value({r, 2}).toDouble(), curva);
+        }
+        QCOMPARE(x.celulas.value({4 + static_cast<int>(400 - primeira), 3}).toString(),
+                 QString("medida"));
+        const int r700 = 4 + static_cast<int>(700 - primeira);
+        QCOMPARE(x.celulas.value({r700, 3}).toString(), QString("extrapolada"));
+        QCOMPARE(x.celulas.value({4 + static_cast<int>(780 - primeira), 0}).toDouble(), 780.0);
+    }
+};
+
 LUMENO_TESTE(TesteAjustesSalvosTela)
+LUMENO_TESTE(TesteDemonstracaoAjustesSalvos)
 #include "tst_AjustesSalvos.moc"
