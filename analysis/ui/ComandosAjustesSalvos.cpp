@@ -245,7 +245,8 @@ void ComandosAjustesSalvos::Abrir(const AjusteSalvo& ajuste) {
                          conexao, [this](Consulta& q) { tela_.FormatQuery(q); });
         // The saved parameters and ranges, not a new fit.
         copiarParametros(s.curva, curva);
-        if (tela_.TracarERegistrar(n, s.validade) < 2)
+        // A curve drawn when it was saved that no longer selects two measurements.
+        if (tela_.TracarERegistrar(n, s.validade) < 2 && tracavel(s))
             semMedicoes << QString::number(n);
     }
     tela_.ReconstruirLegenda();
@@ -264,7 +265,7 @@ void ComandosAjustesSalvos::Abrir(const AjusteSalvo& ajuste) {
         contexto_.interacao.mensagem(
             QStringLiteral("O ajuste \"%1\" foi aberto, mas as curvas %2 não selecionam hoje ao "
                            "menos duas medições da estação e não foram traçadas. Seus parâmetros "
-                           "continuam no ajuste salvo.")
+                           "continuam no ajuste salvo e na sua tabela cota-vazão.")
                 .arg(ajuste.nome, semMedicoes.join(QStringLiteral(", "))),
             atencao);
 }

@@ -608,6 +608,36 @@ private Q_SLOTS:
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
     }
 
+    // A saved curve whose measurements are gone since: the rating opens, that curve keeps its
+    // parameters but is not drawn, and the user is told which one.
+    void curvaSemMedicoesHoje() {
+        Janela j;
+        CurvaTrecho alta;
+        j.abrir([&](TTelaMedicao& t) {
+            alta = t.Trechos[2];
+            j.salvarComo("Antes");
+            j.comandos().om_SalvarAjuste->trigger();
+        });
+        j.b.executar("delete from medida where cota >= 270");
+        j.abrir(
+            [&](TTelaMedicao& t) {
+                j.escolher("Antes");
+                j.roteiro.esperaMensagemComTitulo(
+                    "O ajuste \"Antes\" foi aberto, mas as curvas 2 não selecionam hoje ao menos "
+                    "duas medições da estação e não foram traçadas. Seus parâmetros continuam no "
+                    "ajuste salvo e na sua tabela cota-vazão.",
+                    "Atenção");
+                j.comandos().om_AbrirAjuste->trigger();
+                QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+                QCOMPARE(t.TotalCurvas, 2);
+                QCOMPARE(bits(t.Trechos[2].Coeficientes[2]), bits(alta.Coeficientes[2]));
+                QCOMPARE(j.comandos().ChaveAtual().curvas().size(), size_t(1));
+                QVERIFY(!j.comandos().Modificado());
+            },
+            false);
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+    }
+
     // Nothing to save or tabulate: a message and nothing else.
     void semCurvas() {
         Janela j;
