@@ -154,18 +154,25 @@ bool mesmoConteudo(const AjusteSalvo& a, const AjusteSalvo& b) {
 }
 
 std::vector<PontoObrigatorio> lerPontosObrigatorios(Conexao& conexao, int estacao, int curva) {
+    auto todos = lerPontosObrigatorios(conexao, estacao);
+    const auto it = todos.find(curva);
+    return it == todos.end() ? std::vector<PontoObrigatorio>() : std::move(it->second);
+}
+
+std::map<int, std::vector<PontoObrigatorio>> lerPontosObrigatorios(Conexao& conexao, int estacao) {
     Consulta q(conexao);
-    q.SQL << QStringLiteral("select cota, vazao, count(*) as peso from medida")
-          << QStringLiteral("where ponto_obrigatorio = :curva and estacao = :est")
-          << QStringLiteral("group by cota, vazao order by cota, vazao");
-    q.definirParametro(QStringLiteral("curva"), curva);
+    q.SQL << QStringLiteral("select ponto_obrigatorio, cota, vazao, count(*) as peso")
+          << QStringLiteral("from medida where estacao = :est and ponto_obrigatorio <> 0")
+          << QStringLiteral("group by ponto_obrigatorio, cota, vazao")
+          << QStringLiteral("order by ponto_obrigatorio, cota, vazao");
     q.definirParametro(QStringLiteral("est"), estacao);
     q.abrir();
-    std::vector<PontoObrigatorio> pontos;
+    std::map<int, std::vector<PontoObrigatorio>> pontos;
     for (q.primeiro(); !q.eof(); q.proximo())
-        pontos.push_back({q.campo(QStringLiteral("cota")).comoReal(),
-                          q.campo(QStringLiteral("vazao")).comoReal(),
-                          q.campo(QStringLiteral("peso")).comoInteiro()});
+        pontos[q.campo(QStringLiteral("ponto_obrigatorio")).comoInteiro()].push_back(
+            {q.campo(QStringLiteral("cota")).comoReal(),
+             q.campo(QStringLiteral("vazao")).comoReal(),
+             q.campo(QStringLiteral("peso")).comoInteiro()});
     return pontos;
 }
 

@@ -23,6 +23,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -77,6 +78,8 @@ bool mesmoConteudo(const AjusteSalvo& a, const AjusteSalvo& b);
 // The mandatory points of curve `curva` of the current adjustment of a station: its
 // temporary Medida rows grouped by stage and discharge, the count being the weight.
 std::vector<PontoObrigatorio> lerPontosObrigatorios(Conexao& conexao, int estacao, int curva);
+// The same for every curve at once, by curve number.
+std::map<int, std::vector<PontoObrigatorio>> lerPontosObrigatorios(Conexao& conexao, int estacao);
 
 class AjustesSalvos {
 public:

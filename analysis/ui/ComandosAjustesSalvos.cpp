@@ -87,7 +87,7 @@ ComandosAjustesSalvos::~ComandosAjustesSalvos() = default;
 AjusteSalvo ComandosAjustesSalvos::ConteudoAtual() {
     AjusteSalvo a;
     a.estacao = tela_.Estacao();
-    Conexao& conexao = contexto_.dm.conexao();
+    auto obrigatorios = lerPontosObrigatorios(contexto_.dm.conexao(), a.estacao);
     for (int n = 1; n <= tela_.TotalCurvas; ++n) {
         const CurvaTrecho& c = tela_.Trechos[static_cast<size_t>(n)];
         CurvaSalva s;
@@ -97,7 +97,7 @@ AjusteSalvo ComandosAjustesSalvos::ConteudoAtual() {
         s.totalMedicoes = c.totalLinhas();
         s.condicao = c.Condicao;
         s.validade = tela_.Dados().ValidadeCurva(n);
-        s.pontos = lerPontosObrigatorios(conexao, a.estacao, n);
+        s.pontos = std::move(obrigatorios[n]);
         a.curvas.push_back(std::move(s));
     }
     for (int q = 1; q <= tela_.NumExtrapolacoes; ++q)
