@@ -106,32 +106,37 @@ ChaveCotaVazao::ChaveCotaVazao(std::vector<CurvaDoAjuste> curvas,
     for (RegistroExtrapolacao& e : extrapolacoes)
         if (e.metodo != 0)
             extrapolacoes_.push_back(e);
-    for (const CurvaDoAjuste& c : curvas_) {
-        if (!maisBaixa_ || c.curva.CotaMin < maisBaixa_->curva.CotaMin ||
-            (c.curva.CotaMin == maisBaixa_->curva.CotaMin && antes(c, maisBaixa_)))
-            maisBaixa_ = &c;
-        if (!maisAlta_ || c.curva.CotaMax > maisAlta_->curva.CotaMax ||
-            (c.curva.CotaMax == maisAlta_->curva.CotaMax && antes(c, maisAlta_)))
-            maisAlta_ = &c;
+    for (size_t i = 1; i < curvas_.size(); ++i) {
+        const CurvaDoAjuste& c = curvas_[i];
+        const CurvaDoAjuste& baixa = maisBaixa();
+        if (c.curva.CotaMin < baixa.curva.CotaMin ||
+            (c.curva.CotaMin == baixa.curva.CotaMin && antes(c, &baixa)))
+            maisBaixa_ = i;
+        const CurvaDoAjuste& alta = maisAlta();
+        if (c.curva.CotaMax > alta.curva.CotaMax ||
+            (c.curva.CotaMax == alta.curva.CotaMax && antes(c, &alta)))
+            maisAlta_ = i;
     }
 }
 
 double ChaveCotaVazao::cotaMinima() const {
-    return maisBaixa_ ? maisBaixa_->curva.CotaMin : 0;
+    return curvas_.empty() ? 0 : maisBaixa().curva.CotaMin;
 }
 
 double ChaveCotaVazao::cotaMaxima() const {
-    if (!maisAlta_)
+    if (curvas_.empty())
         return 0;
-    double maxima = maisAlta_->curva.CotaMax;
+    double maxima = maisAlta().curva.CotaMax;
     for (const RegistroExtrapolacao& e : extrapolacoes_)
         maxima = std::max(maxima, e.pontos.back().cota);
     return maxima;
 }
 
 CotaAvaliada ChaveCotaVazao::avaliar(double cota) const {
+    const CurvaDoAjuste& maisBaixa = this->maisBaixa();
+    const CurvaDoAjuste& maisAlta = this->maisAlta();
     if (std::isnan(cota))
-        return {cota, cota, maisAlta_->numero, SituacaoCota::Extrapolada};
+        return {cota, cota, maisAlta.numero, SituacaoCota::Extrapolada};
     const CurvaDoAjuste* dentro = nullptr;
     for (const CurvaDoAjuste& c : curvas_)
         if (c.curva.CotaMin <= cota && cota <= c.curva.CotaMax && antes(c, dentro))
@@ -139,10 +144,10 @@ CotaAvaliada ChaveCotaVazao::avaliar(double cota) const {
     if (dentro)
         return {cota, vazao(*dentro, cota), dentro->numero, SituacaoCota::Medida};
 
-    if (cota < maisBaixa_->curva.CotaMin)
-        return {cota, vazao(*maisBaixa_, cota), maisBaixa_->numero, SituacaoCota::Extrapolada};
+    if (cota < maisBaixa.curva.CotaMin)
+        return {cota, vazao(maisBaixa, cota), maisBaixa.numero, SituacaoCota::Extrapolada};
 
-    if (cota > maisAlta_->curva.CotaMax) {
+    if (cota > maisAlta.curva.CotaMax) {
         const RegistroExtrapolacao* escolhida = nullptr;
         for (const RegistroExtrapolacao& e : extrapolacoes_)
             if (e.pontos.front().cota <= cota && cota <= e.pontos.back().cota &&
@@ -151,7 +156,7 @@ CotaAvaliada ChaveCotaVazao::avaliar(double cota) const {
         if (escolhida)
             return {cota, vazaoExtrapolada(*escolhida, cota), escolhida->curva,
                     SituacaoCota::Extrapolada};
-        return {cota, vazao(*maisAlta_, cota), maisAlta_->numero, SituacaoCota::Extrapolada};
+        return {cota, vazao(maisAlta, cota), maisAlta.numero, SituacaoCota::Extrapolada};
     }
 
     // In a gap: the nearest range below and the nearest above.

@@ -71,10 +71,14 @@ public:
     CotaAvaliada avaliar(double cota) const;
 
 private:
+    const CurvaDoAjuste& maisBaixa() const { return curvas_[maisBaixa_]; }
+    const CurvaDoAjuste& maisAlta() const { return curvas_[maisAlta_]; }
+
     std::vector<CurvaDoAjuste> curvas_;
     std::vector<RegistroExtrapolacao> extrapolacoes_;
-    const CurvaDoAjuste* maisBaixa_ = nullptr;
-    const CurvaDoAjuste* maisAlta_ = nullptr;
+    // Positions in curvas_ (so that the object copies safely).
+    size_t maisBaixa_ = 0;
+    size_t maisAlta_ = 0;
 };
 
 // Most stages in one table.

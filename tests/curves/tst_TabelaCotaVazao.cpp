@@ -83,7 +83,11 @@ private Q_SLOTS:
     // middle, below the lowest curve (nothing at and below its h0), along the extrapolation
     // of the highest curve and beyond every extrapolation.
     void curvaPorCota() {
-        const ChaveCotaVazao chave = duasCurvas();
+        // (A copy that outlives its original.)
+        const ChaveCotaVazao chave = [] {
+            const ChaveCotaVazao original = duasCurvas();
+            return ChaveCotaVazao(original);
+        }();
         QCOMPARE(chave.cotaMinima(), 100.0);
         QCOMPARE(chave.cotaMaxima(), 800.0);
         using S = SituacaoCota;
