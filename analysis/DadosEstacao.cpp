@@ -301,6 +301,22 @@ void DadosEstacao::MontaDadosCurva(const CurvaTrecho& curva, int numero,
     }
 }
 
+QStringList DadosEstacao::ValidadeCurva(int numero) const {
+    QStringList linhas;
+    const NoDados* curva = AcharNo(20, numero);
+    if (!curva)
+        return linhas;
+    const QString link =
+        QStringLiteral("<U><A href=\"selecao") + QString::number(numero) + QLatin1Char('"');
+    for (const auto& grupo : curva->filhos)
+        if (grupo->dados.tipo == -20 && grupo->legenda.startsWith(link)) {
+            for (const auto& linha : grupo->filhos)
+                linhas << linha->dados.texto;
+            break;
+        }
+    return linhas;
+}
+
 QString DadosEstacao::rotuloMetodo(int metodo) {
     switch (metodo) {
         case MetodoExtrapolacao::Logaritmico:

@@ -138,6 +138,11 @@ public:
     // The label of an extrapolation method: "Logarítmo", "Stevens" or "Manning".
     static QString rotuloMetodo(int metodo);
 
+    // The validity lines recorded for curve `numero` (the children of its "Validade" group,
+    // in order, with "Todos as medições da estação" when it was given none); empty when the
+    // curve is not in the summary.
+    QStringList ValidadeCurva(int numero) const;
+
     // The code of the station filled in at load.
     const QString& codigoEstacao() const { return codigo_; }
 

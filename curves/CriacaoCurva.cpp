@@ -59,6 +59,7 @@ bool CriarCurvaTrecho(CurvaTrecho& curva, const QStringList& condicao, int algor
     curva.Cor = cor;
     curva.Grau = parametro;
     curva.H0 = parametro;
+    curva.Condicao = condicao;
 
     CalcularExtremos(curva, condicao, conexao, formatar);
 

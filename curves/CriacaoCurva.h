@@ -18,9 +18,10 @@ class Consulta;
 // Appends the exclusion clauses and their parameters to a statement.
 using FormatadorConsulta = std::function<void(Consulta&)>;
 
-// Clears the record, sets algorithm, parameter (Grau and H0, in cm), colour and station,
-// computes the extremes and loads the rows. Returns false when the selection has no
-// rows (the curve is created all the same; the caller reports "Há trecho indefinido!").
+// Clears the record, sets algorithm, parameter (Grau and H0, in cm), colour, station and
+// condition, computes the extremes and loads the rows. Returns false when the selection
+// has no rows (the curve is created all the same; the caller reports "Há trecho
+// indefinido!").
 bool CriarCurvaTrecho(CurvaTrecho& curva, const QStringList& condicao, int algoritmo, int parametro,
                       std::uint32_t cor, int estacao, Conexao& conexao,
                       const FormatadorConsulta& formatar);

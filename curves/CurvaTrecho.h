@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDate>
+#include <QStringList>
 #include <QVariant>
 
 #include <array>
@@ -54,6 +55,8 @@ struct CurvaTrecho {
     std::uint32_t Cor = 0;    // 0x00BBGGRR
     std::array<double, 10> Coeficientes{};
     int Estacao = 0;
+    // The lines of the SQL predicate on Medida that selected the rows (as created).
+    QStringList Condicao;
 
     // Rows left out of the power-law sums because their discharge is not positive.
     int linhasDescartadas = 0;

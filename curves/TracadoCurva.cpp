@@ -5,9 +5,13 @@
 namespace lumeno {
 
 std::vector<PontoCurva> pontosCurva(const CurvaTrecho& curva) {
-    std::vector<PontoCurva> pontos;
     if (curva.totalLinhas() < 2)
-        return pontos;
+        return {};
+    return pontosFaixa(curva);
+}
+
+std::vector<PontoCurva> pontosFaixa(const CurvaTrecho& curva) {
+    std::vector<PontoCurva> pontos;
     pontos.reserve(102);
     for (int i = 0; i <= 101; ++i) {
         double h;

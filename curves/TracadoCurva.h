@@ -19,6 +19,9 @@ struct PontoCurva {
 // than two rows.
 std::vector<PontoCurva> pontosCurva(const CurvaTrecho& curva);
 
+// The same 102 points over the curve's range, whatever rows it holds (a saved curve).
+std::vector<PontoCurva> pontosFaixa(const CurvaTrecho& curva);
+
 // An axis limit after a value was drawn: the value × 1.03 when it exceeds the limit.
 inline double limiteAmpliado(double limite, double valor) {
     return valor > limite ? valor * 1.03 : limite;

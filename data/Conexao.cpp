@@ -2,6 +2,7 @@
 
 #include "app/ErroLumeno.h"
 #include "data/Dialeto.h"
+#include "data/EsquemaBanco.h"
 #include "data/LocalizacoesBanco.h"
 
 #include <QDir>
@@ -132,6 +133,15 @@ void Conexao::garantirConexao() {
             throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
                                 .arg(QDir::toNativeSeparators(arquivo), erro));
         }
+    }
+    // The schema brought up to this program's version (a newer one is refused untouched).
+    try {
+        EsquemaBanco::atualizar(banco, arquivo);
+    } catch (...) {
+        banco.close();
+        banco = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nomeConexao_);
+        throw;
     }
     executar(banco, QStringLiteral("PRAGMA foreign_keys = OFF"));
     pasta_ = pasta;

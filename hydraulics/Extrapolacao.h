@@ -57,6 +57,7 @@ struct RegistroExtrapolacao {
     std::array<double, pontosExtrapolacao> areas{};             // section's A at each stage
     std::uint32_t cor = 0;                                      // 0x00BBGGRR
     double K = 0;                                               // Manning only
+    int curva = 0;  // the number of the curve it continues (set when it is recorded)
 };
 
 // A measurement as the Stevens and Manning methods use it.

@@ -245,6 +245,7 @@ void ComandosExtrapolacao::registrar(int N, const RegistroExtrapolacao& registro
     grafico.removerUltimo();
     const int q = ++tela_.NumExtrapolacoes;
     tela_.Extrapolacoes[static_cast<size_t>(q)] = registro;
+    tela_.Extrapolacoes[static_cast<size_t>(q)].curva = N;
     TracarPontosExtrapolados(q);
     if (!MontaDadosExtrapolacao(N, q))
         return;

@@ -46,6 +46,9 @@ public:
     // Records extrapolation `q` of curve `N` in the station-data summary; false (with the
     // message, and the window closed) when the curve is not in the summary.
     bool MontaDadosExtrapolacao(int N, int q);
+    // Numbers, draws and records a computed extrapolation of curve `N` (also one read back
+    // from a saved rating).
+    void registrar(int N, const RegistroExtrapolacao& registro);
 
     // The window's measurements in their order, as the methods use them. The current
     // measurement stays where it was.
@@ -56,8 +59,6 @@ private:
     bool perguntarCota(int& N, double& H, std::uint32_t& cor);
     // False, with a message, when the window holds the most extrapolations it can.
     bool haEspaco();
-    // Numbers, draws and records a computed extrapolation of curve `N`.
-    void registrar(int N, const RegistroExtrapolacao& registro);
     // Fills the K dialog's chart with the measurements' K; returns how many have none.
     int prepararGraficoK(const std::vector<MedicaoExtrapolacao>& medicoes);
 

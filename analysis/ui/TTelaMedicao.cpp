@@ -3,6 +3,7 @@
 #include "analysis/DadosEstacao.h"
 #include "analysis/EscalaGrafico.h"
 #include "analysis/LegendaCurva.h"
+#include "analysis/ui/ComandosAjustesSalvos.h"
 #include "analysis/ui/ComandosExtrapolacao.h"
 #include "analysis/ui/ComandosValidacao.h"
 #include "analysis/ui/TfrmDadosEstacao.h"
@@ -96,6 +97,7 @@ TTelaMedicao::TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai
 
     criarMenu();
     validacao_ = std::make_unique<ComandosValidacao>(contexto_, *this);
+    ajustesSalvos_ = std::make_unique<ComandosAjustesSalvos>(contexto, *this);
 
     connect(Grafico, &PainelGrafico::zoomFeito, this, &TTelaMedicao::ZoomFeito);
     connect(Grafico, &PainelGrafico::mouseMoveu, this, [this](QPointF p) {
@@ -386,6 +388,7 @@ void TTelaMedicao::FormShow() {
                         medidas.campo(QStringLiteral("cota")).comoReal(), Marca::XNegrito, amarelo);
     Grafico->atualizar();
     // 10.
+    ajustesSalvos_->AoCarregar();
     AjusteAtivo = false;
     CotaMaxCurvas = -10000;
     om_ExtrapLogaritmica->setEnabled(false);
@@ -608,9 +611,14 @@ int TTelaMedicao::AjustarETracar(int numero, const QStringList& condicao,
     if (AjustarCurva(curva, PossuiSecao()) == ResultadoAjuste::TrechoIndefinido)
         contexto_.interacao.mensagem(
             QStringLiteral("Não é possível calcular parâmetros: trecho indefinido!"), atencao);
+    return TracarERegistrar(numero, descricao);
+}
+
+int TTelaMedicao::TracarERegistrar(int numero, const QStringList& validade) {
+    CurvaTrecho& curva = Trechos[static_cast<size_t>(numero)];
     TracarPontos(curva);
     TracarCurva(curva);
-    MontaDadosCurva(descricao);
+    MontaDadosCurva(validade);
     const int linhas = curva.totalLinhas();
     if (linhas >= 2) {
         CotaMaxCurvas = std::max(CotaMaxCurvas, curva.CotaMax);
@@ -686,6 +694,7 @@ void TTelaMedicao::ReconstruirLegenda() {
                          estacoes.campo(QStringLiteral("Descricao")).comoTexto()));
     for (int i = 1; i <= TotalCurvas; ++i)
         GeraLegenda(i);
+    ajustesSalvos_->LegendaSobreposicoes();
 }
 
 void TTelaMedicao::MontaDadosCurva(const QStringList& validade) {
@@ -899,6 +908,7 @@ void TTelaMedicao::RedesenharTudo() {
         TracarPontos(Trechos[static_cast<size_t>(i)]);
         TracarCurva(Trechos[static_cast<size_t>(i)]);
     }
+    ajustesSalvos_->TracarSobreposicoes();
     // The current measurement is marked last, as after every change of the chart.
     marcarPrimeira();
 }
@@ -1014,6 +1024,11 @@ void TTelaMedicao::fechar() {
 void TTelaMedicao::done(int resultado) {
     fechar();
     QDialog::done(resultado);
+}
+
+void TTelaMedicao::reject() {
+    if (ajustesSalvos_->PodeFechar())
+        QDialog::reject();
 }
 
 }  // namespace lumeno

@@ -28,6 +28,7 @@ namespace lumeno {
 
 struct Contexto;
 class ArvoreFormatada;
+class ComandosAjustesSalvos;
 class ComandosExtrapolacao;
 class ComandosValidacao;
 class Consulta;
@@ -91,6 +92,10 @@ public:
     // Fits and draws curve `numero` (already counted in TotalCurvas); returns its rows.
     int AjustarETracar(int numero, const QStringList& condicao, const QStringList& descricao,
                        int algoritmo, int parametro, std::uint32_t cor);
+    // Draws curve `numero` (created and fitted, or read back) with its measurements and
+    // their deviations, records it in the summary with its validity lines and, with two
+    // rows or more, enters the fitted state; returns its rows.
+    int TracarERegistrar(int numero, const QStringList& validade);
     void TracarPontos(CurvaTrecho& curva);
     void TracarCurva(CurvaTrecho& curva);
     void GerarCurvas();
@@ -115,6 +120,8 @@ public:
     ComandosExtrapolacao& Extrapolacao() { return *extrapolacao_; }
     // The validation commands (band, deviations over time, outliers of the listing).
     ComandosValidacao& Validacao() { return *validacao_; }
+    // The "&Ajustes salvos" commands.
+    ComandosAjustesSalvos& ComandosAjustes() { return *ajustesSalvos_; }
 
     // Navigation and picking.
     void Primeiro();
@@ -201,6 +208,9 @@ public:
     // Closing: the measurement query closes, the section view too, the exclusion
     // criteria are cleared and the curves released.
     void done(int resultado) override;
+    // Closing by the user (title bar, Esc, close()): curves fitted since the last save are
+    // offered for saving first, and Cancelar keeps the window open.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -220,6 +230,7 @@ private:
     DadosEstacao& dados_;
     std::unique_ptr<ComandosExtrapolacao> extrapolacao_;
     std::unique_ptr<ComandosValidacao> validacao_;
+    std::unique_ptr<ComandosAjustesSalvos> ajustesSalvos_;
     int estacao_ = 0;
     bool semMedicoes_ = false;
     // Dragging and resizing the equations panel.

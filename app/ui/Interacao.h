@@ -24,6 +24,14 @@ public:
     // A question with the buttons Yes and No; true for Yes.
     virtual bool pergunta(const QString& texto, const QString& titulo = QString()) = 0;
 
+    // The answer to a question with the buttons Yes, No and Cancel.
+    enum class Resposta { Sim, Nao, Cancelar };
+
+    // A question with the buttons Yes, No and Cancel ("Sim", "Não", "Cancelar"); closing
+    // the box without choosing counts as Cancelar.
+    virtual Resposta perguntaSimNaoCancelar(const QString& texto,
+                                            const QString& titulo = QString()) = 0;
+
     // Folder browser opening on `raiz`; `raiz` empty means any folder of the computer.
     // A `raiz` that does not exist yet is offered as a new folder: the caller makes it
     // when it is the one chosen.

@@ -11,6 +11,21 @@
 
 namespace lumeno {
 
+namespace {
+
+// "xlsx" of "Pasta de trabalho (*.xlsx)"; empty when the filter names no single extension.
+QString extensaoDoFiltro(const QString& filtro) {
+    const qsizetype inicio = filtro.indexOf(QStringLiteral("(*."));
+    const qsizetype fim = filtro.indexOf(QLatin1Char(')'), inicio);
+    if (inicio < 0 || fim < 0)
+        return QString();
+    const QString extensao = filtro.mid(inicio + 3, fim - inicio - 3);
+    return extensao.contains(QLatin1Char('*')) || extensao.contains(QLatin1Char(' ')) ? QString()
+                                                                                      : extensao;
+}
+
+}  // namespace
+
 QWidget* InteracaoWidgets::janelaAtiva() const {
     if (QWidget* w = QApplication::activeModalWidget())
         return w;
@@ -34,6 +49,24 @@ bool InteracaoWidgets::pergunta(const QString& texto, const QString& titulo) {
     caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
     caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
     return caixa.exec() == QMessageBox::Yes;
+}
+
+Interacao::Resposta InteracaoWidgets::perguntaSimNaoCancelar(const QString& texto,
+                                                             const QString& titulo) {
+    QMessageBox caixa(QMessageBox::Question, titulo, texto,
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, janelaAtiva());
+    caixa.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+    caixa.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    caixa.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancelar"));
+    caixa.setEscapeButton(QMessageBox::Cancel);
+    switch (caixa.exec()) {
+        case QMessageBox::Yes:
+            return Resposta::Sim;
+        case QMessageBox::No:
+            return Resposta::Nao;
+        default:
+            return Resposta::Cancelar;
+    }
 }
 
 std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, const QString& raiz) {
@@ -73,6 +106,13 @@ std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFil
     QFileDialog dialogo(janelaAtiva(), titulo, QString(), filtro);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(extensaoPadrao);
+    // A name typed without an extension takes the one of the file type chosen.
+    QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
+                     [&dialogo](const QString& escolhido) {
+                         const QString extensao = extensaoDoFiltro(escolhido);
+                         if (!extensao.isEmpty())
+                             dialogo.setDefaultSuffix(extensao);
+                     });
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
     return ArquivoEscolhido{dialogo.selectedFiles().constFirst(), dialogo.selectedNameFilter()};

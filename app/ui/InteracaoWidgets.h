@@ -13,6 +13,7 @@ public:
 
     void mensagem(const QString& texto, const QString& titulo) override;
     bool pergunta(const QString& texto, const QString& titulo) override;
+    Resposta perguntaSimNaoCancelar(const QString& texto, const QString& titulo) override;
     std::optional<QString> escolherPasta(const QString& titulo, const QString& raiz) override;
     std::optional<QString> abrirArquivo(const QString& titulo, const QString& filtro,
                                         const QString& pastaInicial) override;

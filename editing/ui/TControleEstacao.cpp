@@ -3,6 +3,7 @@
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/ListaEstacoes.h"
+#include "curves/AjustesSalvos.h"
 #include "data/TDM.h"
 #include "editing/ui/TDigitarEstacao.h"
 
@@ -117,6 +118,7 @@ void TControleEstacao::bo_deletarClick() {
             q->definirParametro(QStringLiteral("est"), id);
             q->executar();
         }
+        AjustesSalvos(contexto_.dm.conexao()).excluirDaEstacao(id);
         contexto_.dm.tb_estacao.excluir();
         transacao.confirmar();
     }

@@ -194,6 +194,10 @@ private Q_SLOTS:
         QCOMPARE(curva2->filhos[2]->filhos[0]->dados.tipo, -23);
         // Both curves under the one "Curvas" group.
         QCOMPARE(curva1->pai, curva2->pai);
+        // The validity lines as recorded (the default line for curve 1), kept whole.
+        QCOMPARE(d.ValidadeCurva(1), QStringList{"Todos as medições da estação"});
+        QCOMPARE(d.ValidadeCurva(2), QStringList({"iniciando na cota 150", "até a cota 300"}));
+        QCOMPARE(d.ValidadeCurva(3), QStringList());
     }
 
     // Two extrapolations of one curve: one category, one group under the curve, two

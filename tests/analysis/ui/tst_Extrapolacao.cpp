@@ -15,6 +15,7 @@
 #include "support/LeitorPlanilhaExterno.h"
 #include "support/ui/AmbientePrograma.h"
 #include "support/ui/ContextoTeste.h"
+#include "support/ui/FecharTelaMedicao.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -75,9 +76,9 @@ struct Janela : ContextoTeste {
 
     // Opens the window with its curves fitted and runs `acao` while it is shown.
     void abrir(std::function<void(TTelaMedicao&)> acao) {
-        roteiro.esperaDialogo<TTelaMedicao>([acao](TTelaMedicao& t) {
+        roteiro.esperaDialogo<TTelaMedicao>([this, acao](TTelaMedicao& t) {
             acao(t);
-            t.close();
+            fecharSemSalvar(t, roteiro);
         });
         tela.ReiniciarConsulta = true;
         tela.GerarAoMostrar = true;
@@ -320,6 +321,8 @@ private Q_SLOTS:
             j.dados.Reiniciar();
             j.escolher(1, 600);
             j.roteiro.esperaMensagemComTitulo("Problema ao gerar dados de extrapolação", "Erro");
+            j.roteiro.esperaPerguntaSimNaoCancelar(ComandosAjustesSalvos::perguntaFechar,
+                                                   Interacao::Resposta::Nao);
             t.om_ExtrapLogaritmica->trigger();
             QVERIFY(!t.isVisible());
         });
@@ -517,7 +520,7 @@ private Q_SLOTS:
             t.om_DadosEstacao->trigger();
             QVERIFY(ctx.frmDadosEstacao->isVisible());
             QCOMPARE(ctx.frmDadosEstacao->lstEstacao->count(), 4);
-            t.close();
+            fecharSemSalvar(t, a.roteiro);
         });
         ctx.interacao.executar(tela);
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());

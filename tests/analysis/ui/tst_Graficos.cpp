@@ -13,6 +13,7 @@
 #include "import/LeitorTexto.h"
 #include "support/ExecutorTestes.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/FecharTelaMedicao.h"
 
 #include <qcustomplot.h>
 #include <QComboBox>
@@ -581,7 +582,7 @@ private Q_SLOTS:
                     cores[static_cast<size_t>(c)] = t.Trechos[static_cast<size_t>(c)].Cor;
                 }
                 QVERIFY(t.AjusteAtivo);
-                t.close();
+                fecharSemSalvar(t, r);
             });
             d.bu_tracar->click();
             QVERIFY(d.isVisible());  // back in the list after the curve window
@@ -656,7 +657,7 @@ private Q_SLOTS:
             r.esperaDialogo<TTelaMedicao>([&](TTelaMedicao& t) {
                 for (int c = 1; c <= t.TotalCurvas; ++c)
                     curvas.push_back(t.Trechos[static_cast<size_t>(c)]);
-                t.close();
+                fecharSemSalvar(t, r);
             });
             d.bu_tracar->click();
             d.close();

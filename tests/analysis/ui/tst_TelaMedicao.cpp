@@ -11,6 +11,7 @@
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
 #include "support/ui/ContextoTeste.h"
+#include "support/ui/FecharTelaMedicao.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QClipboard>
@@ -64,9 +65,9 @@ struct Janela : ContextoTeste {
     // scripts the prompts expected while the window is shown.
     void abrir(std::function<void(TTelaMedicao&)> acao, bool pendentes = false,
                std::function<void()> internos = {}) {
-        roteiro.esperaDialogo<TTelaMedicao>([acao](TTelaMedicao& t) {
+        roteiro.esperaDialogo<TTelaMedicao>([this, acao](TTelaMedicao& t) {
             acao(t);
-            t.close();
+            fecharSemSalvar(t, roteiro);
         });
         if (internos)
             internos();

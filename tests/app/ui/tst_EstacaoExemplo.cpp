@@ -3,6 +3,7 @@
 #include "components/ArvoreFormatada.h"
 #include "support/ExecutorTestes.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/FecharTelaMedicao.h"
 
 #include <QAction>
 #include <QFile>
@@ -11,6 +12,7 @@
 
 using namespace lumeno;
 using lumeno::teste::AmbientePrograma;
+using lumeno::teste::fecharSemSalvar;
 
 namespace {
 
@@ -27,7 +29,7 @@ struct Vista {
 };
 
 void esperaTela(AmbientePrograma& a, Vista& v) {
-    a.roteiro.esperaDialogo<TTelaMedicao>([&v](TTelaMedicao& t) {
+    a.roteiro.esperaDialogo<TTelaMedicao>([&a, &v](TTelaMedicao& t) {
         v.titulo = t.windowTitle();
         v.curvas = t.TotalCurvas;
         v.linhas = t.Trechos[1].totalLinhas();
@@ -39,7 +41,7 @@ void esperaTela(AmbientePrograma& a, Vista& v) {
         v.legendas = raiz ? raiz->childCount() : 0;
         if (v.legendas > 0)
             v.equacao = ArvoreFormatada::no(raiz->child(0))->legenda();
-        t.close();
+        fecharSemSalvar(t, a.roteiro);
     });
 }
 

@@ -18,6 +18,7 @@
 #include "curves/ui/TfrmParmsCurva.h"
 #include "support/ExecutorTestes.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/FecharTelaMedicao.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -63,9 +64,9 @@ struct Estacao {
 
     // Opens the window; `acao` runs while it is shown and closes it.
     void abrir(const std::function<void(TTelaMedicao&)>& acao) {
-        a.roteiro.esperaDialogo<TTelaMedicao>([acao](TTelaMedicao& t) {
+        a.roteiro.esperaDialogo<TTelaMedicao>([this, acao](TTelaMedicao& t) {
             acao(t);
-            t.close();
+            fecharSemSalvar(t, a.roteiro);
         });
         tela().Abrir(id);
     }
@@ -540,7 +541,7 @@ private Q_SLOTS:
                     d.accept();
                 });
             t.om_RelacaoVazoes->trigger();
-            t.close();
+            fecharSemSalvar(t, e.a.roteiro);
         });
         e.a.janela().mniAjustarCurvas->trigger();
         QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());

@@ -1,5 +1,6 @@
 #include "app/ui/Contexto.h"
 #include "components/EditorNumero.h"
+#include "curves/AjustesSalvos.h"
 #include "curves/CriteriosExclusao.h"
 #include "editing/ui/TControleEstacao.h"
 #include "editing/ui/TDigitarCodigoEstacao.h"
@@ -156,9 +157,16 @@ private Q_SLOTS:
         Banco t;
         const int a = t.b.estacao(1, "A");
         const int b = t.b.estacao(2, "B");
+        AjustesSalvos salvos(t.b.dm().conexao());
         for (int id : {a, b}) {
             t.b.medida(id, 1, 100, 1);
             t.b.ponto(id, 0, 100);
+            AjusteSalvo ajuste;
+            ajuste.estacao = id;
+            ajuste.nome = "Cheia";
+            ajuste.curvas.resize(1);
+            ajuste.curvas[0].numero = 1;
+            salvos.salvar(ajuste, false);
         }
         t.mostrar();
         t.selecionar(0);
@@ -179,6 +187,10 @@ private Q_SLOTS:
         QCOMPARE(
             t.b.escalar(QString("select count(*) from medida where estacao = %1").arg(b)).toInt(),
             1);
+        // Its saved ratings go with it; the other station keeps its own.
+        QCOMPARE(salvos.listar(a).size(), size_t(0));
+        QCOMPARE(t.b.escalar("select count(*) from CurvaSalva").toInt(), 1);
+        QCOMPARE(salvos.listar(b).size(), size_t(1));
     }
 
     void semRioListadaENenhumaSelecao() {

@@ -12,6 +12,7 @@
 #include "import/ui/TfrmConfigImport.h"
 #include "support/ExecutorTestes.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/FecharTelaMedicao.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -514,7 +515,7 @@ private Q_SLOTS:
                 t.mniSelecaoCriterios->trigger();
                 QCOMPARE(t.TotalCurvas, 1);
                 const CurvaTrecho curva = t.Trechos[1];
-                t.close();
+                fecharSemSalvar(t, a.roteiro);
                 QCOMPARE(curva.totalLinhas(), medicoes);
                 // One curve over decades of a real station: a fit, not a tight one.
                 QVERIFY(curva.K > 0 && curva.M > 0 && curva.R > 0.75);

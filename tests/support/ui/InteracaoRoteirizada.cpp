@@ -11,6 +11,8 @@ const char* InteracaoRoteirizada::nome(Tipo t) {
             return "mensagem";
         case Tipo::Pergunta:
             return "pergunta";
+        case Tipo::PerguntaTripla:
+            return "pergunta sim/não/cancelar";
         case Tipo::Pasta:
             return "pasta";
         case Tipo::Abrir:
@@ -41,6 +43,16 @@ InteracaoRoteirizada& InteracaoRoteirizada::esperaMensagemComTitulo(const QStrin
 
 InteracaoRoteirizada& InteracaoRoteirizada::esperaPergunta(const QString& texto, bool resposta) {
     passos_.push_back(Passo{Tipo::Pergunta, texto, {}, false, resposta, {}, {}, {}});
+    return *this;
+}
+
+InteracaoRoteirizada& InteracaoRoteirizada::esperaPerguntaSimNaoCancelar(const QString& texto,
+                                                                         Resposta resposta) {
+    Passo p;
+    p.tipo = Tipo::PerguntaTripla;
+    p.texto = texto;
+    p.escolha = resposta;
+    passos_.push_back(std::move(p));
     return *this;
 }
 
@@ -116,6 +128,17 @@ bool InteracaoRoteirizada::pergunta(const QString& texto, const QString& titulo)
     if (p->texto != texto)
         falhas_ << QStringLiteral("pergunta esperada «%1», ocorreu «%2»").arg(p->texto, texto);
     return p->resposta;
+}
+
+Interacao::Resposta InteracaoRoteirizada::perguntaSimNaoCancelar(const QString& texto,
+                                                                 const QString& titulo) {
+    auto p = proximo(Tipo::PerguntaTripla,
+                     QStringLiteral("pergunta sim/não/cancelar %1: %2").arg(titulo, texto));
+    if (!p)
+        return Resposta::Cancelar;
+    if (p->texto != texto)
+        falhas_ << QStringLiteral("pergunta esperada «%1», ocorreu «%2»").arg(p->texto, texto);
+    return p->escolha;
 }
 
 std::optional<QString> InteracaoRoteirizada::escolherPasta(const QString& titulo,

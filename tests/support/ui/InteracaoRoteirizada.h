@@ -20,6 +20,8 @@ public:
     InteracaoRoteirizada& esperaMensagem(const QString& texto, const QString& titulo = QString());
     InteracaoRoteirizada& esperaMensagemComTitulo(const QString& texto, const QString& titulo);
     InteracaoRoteirizada& esperaPergunta(const QString& texto, bool resposta);
+    // A question with Yes, No and Cancel.
+    InteracaoRoteirizada& esperaPerguntaSimNaoCancelar(const QString& texto, Resposta resposta);
     InteracaoRoteirizada& esperaPasta(std::optional<QString> resposta);
     InteracaoRoteirizada& esperaAbrirArquivo(std::optional<QString> resposta);
     // A save dialog; `filtro` is the filter the name is chosen under (empty: the first).
@@ -49,6 +51,7 @@ public:
 
     void mensagem(const QString& texto, const QString& titulo) override;
     bool pergunta(const QString& texto, const QString& titulo) override;
+    Resposta perguntaSimNaoCancelar(const QString& texto, const QString& titulo) override;
     std::optional<QString> escolherPasta(const QString& titulo, const QString& raiz) override;
     std::optional<QString> abrirArquivo(const QString& titulo, const QString& filtro,
                                         const QString& pastaInicial) override;
@@ -64,7 +67,7 @@ public:
     QString ultimoTitulo, ultimaRaiz, ultimoFiltro;
 
 private:
-    enum class Tipo { Mensagem, Pergunta, Pasta, Abrir, Salvar, Cor, Dialogo };
+    enum class Tipo { Mensagem, Pergunta, PerguntaTripla, Pasta, Abrir, Salvar, Cor, Dialogo };
     struct Passo {
         Tipo tipo;
         QString texto;
@@ -74,6 +77,7 @@ private:
         std::optional<QString> arquivo;
         std::optional<QColor> cor;
         std::function<void(QDialog&)> acaoDialogo;
+        Resposta escolha = Resposta::Cancelar;  // of a question with Yes, No and Cancel
     };
     static const char* nome(Tipo t);
     // Takes the next step if it is of kind `t`; records a failure otherwise.

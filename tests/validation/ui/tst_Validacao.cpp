@@ -15,6 +15,7 @@
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/FecharTelaMedicao.h"
 #include "validation/DesviosTempo.h"
 #include "validation/ValidacaoCurva.h"
 #include "validation/ui/CamadaFaixaConfianca.h"
@@ -66,9 +67,9 @@ struct Estacao {
 
     // Opens the window with the curves fitted; `acao` runs while it is shown.
     void abrir(std::vector<DefinicaoCurva> curvas, const std::function<void(TTelaMedicao&)>& acao) {
-        a.roteiro.esperaDialogo<TTelaMedicao>([acao](TTelaMedicao& t) {
+        a.roteiro.esperaDialogo<TTelaMedicao>([this, acao](TTelaMedicao& t) {
             acao(t);
-            t.close();
+            fecharSemSalvar(t, a.roteiro);
         });
         tela().AbrirComCurvas(std::move(curvas));
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
@@ -241,7 +242,7 @@ private Q_SLOTS:
             const auto pagina2 = paginaValidacao(a.ctx(), t, 2);
             QCOMPARE(pagina2.value("Teste de sequências"),
                      textoVeredito(depois.sequencias.veredito));
-            t.close();
+            fecharSemSalvar(t, a.roteiro);
         });
         tela.Abrir(id);
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
