@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QtEndian>
 
 #include <atomic>
 #include <utility>
@@ -19,7 +20,14 @@ namespace {
 
 // Marks a SQLite file as a Lumeno database ("LUMN").
 constexpr int idAplicacao = 0x4C554D4E;
-constexpr int versaoEsquema = 1;
+// 1: the first schema; 2: Ponto_obrigatorio defaults to 0.
+constexpr int versaoEsquema = 2;
+
+const char* const tabelaMedida =
+    "CREATE TABLE Medida (Estacao REAL, Numero REAL, Data DATE, Cota REAL, Vazao REAL, "
+    "Area REAL, Velocidade REAL, Ponto_obrigatorio REAL DEFAULT 0, "
+    "Id_medida INTEGER PRIMARY KEY AUTOINCREMENT)";
+const char* const indiceMedida = "CREATE UNIQUE INDEX in_medida_numero ON Medida (Estacao, Numero)";
 
 const char* const esquema[] = {
     "CREATE TABLE Estacao (IdEstacao INTEGER PRIMARY KEY AUTOINCREMENT, Rio REAL, "
@@ -28,10 +36,8 @@ const char* const esquema[] = {
     "CREATE TABLE Rio (IdRio REAL NOT NULL, Nome VARCHAR(30))",
     "CREATE UNIQUE INDEX tb_rioIndex1 ON Rio (IdRio)",
     "CREATE INDEX in_nome ON Rio (Nome COLLATE NOCASE)",
-    "CREATE TABLE Medida (Estacao REAL, Numero REAL, Data DATE, Cota REAL, Vazao REAL, "
-    "Area REAL, Velocidade REAL, Ponto_obrigatorio REAL, "
-    "Id_medida INTEGER PRIMARY KEY AUTOINCREMENT)",
-    "CREATE UNIQUE INDEX in_medida_numero ON Medida (Estacao, Numero)",
+    tabelaMedida,
+    indiceMedida,
     "CREATE TABLE Ponto (Estacao REAL, X REAL, Y REAL, "
     "IdPonto INTEGER PRIMARY KEY AUTOINCREMENT, Perfil REAL)",
     "CREATE INDEX in_ponto_estacao ON Ponto (Estacao, Y)",
@@ -45,19 +51,90 @@ void executar(QSqlDatabase& banco, const QString& sql) {
         throw ErroBanco(dialeto::textoErro(q.lastError()));
 }
 
-// The first 16 bytes of every SQLite file.
-bool cabecalhoSqlite(const QString& arquivo) {
-    QFile f(arquivo);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    return f.read(16) == QByteArray("SQLite format 3\0", 16);
+QVariant escalar(QSqlDatabase& banco, const QString& sql) {
+    QSqlQuery q(banco);
+    if (!q.exec(sql))
+        throw ErroBanco(dialeto::textoErro(q.lastError()));
+    return q.next() ? q.value(0) : QVariant();
 }
 
-int pragma(QSqlDatabase& banco, const char* nome) {
-    QSqlQuery q(banco);
-    if (!q.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(nome))) || !q.next())
-        return -1;
-    return q.value(0).toInt();
+// What the first 100 bytes of a file say about it, read without SQLite, so that
+// nothing is created beside a foreign file and neither a lock nor a journal left by a
+// crash can make our own database look foreign.
+enum class Cabecalho { Nosso, Alheio, Ilegivel };
+
+Cabecalho lerCabecalho(const QString& arquivo, QString& erro) {
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        erro = f.errorString();
+        return Cabecalho::Ilegivel;
+    }
+    const QByteArray c = f.read(100);
+    if (c.size() < 100 || !c.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return Cabecalho::Alheio;
+    // The application id: a big-endian 32-bit value at offset 68.
+    return qFromBigEndian<qint32>(c.constData() + 68) == idAplicacao ? Cabecalho::Nosso
+                                                                     : Cabecalho::Alheio;
+}
+
+QString textoNaoNosso(const QString& arquivo) {
+    return QStringLiteral(
+               "O arquivo \"%1\" não é um banco de dados do Lumeno e não foi "
+               "alterado. Escolha outro diretório de dados.")
+        .arg(QDir::toNativeSeparators(arquivo));
+}
+
+// Measurement rows stored without a value of Ponto_obrigatorio (by an older version or
+// another program) are real measurements: they get 0, so that every statement that
+// selects the real ones (ponto_obrigatorio = 0) finds them.
+void completarPontoObrigatorio(QSqlDatabase& banco) {
+    if (escalar(banco,
+                QStringLiteral("SELECT count(*) FROM Medida WHERE Ponto_obrigatorio IS NULL"))
+            .toInt() > 0)
+        executar(banco,
+                 QStringLiteral("UPDATE Medida SET Ponto_obrigatorio = 0 WHERE Ponto_obrigatorio "
+                                "IS NULL"));
+}
+
+// Brings a database of an older schema up to the current one, in one transaction.
+void atualizarEsquema(QSqlDatabase& banco) {
+    const int versao = escalar(banco, QStringLiteral("PRAGMA user_version")).toInt();
+    if (versao >= versaoEsquema)
+        return;
+    if (!banco.transaction())
+        throw ErroBanco(dialeto::textoErro(banco.lastError()));
+    try {
+        if (versao < 2) {
+            // Ponto_obrigatorio gets its default: the table is rebuilt with its rows, keys
+            // and the counter of its keys.
+            const QVariant sequencia = escalar(
+                banco, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'Medida'"));
+            executar(banco, QString::fromLatin1(tabelaMedida)
+                                .replace(QStringLiteral("TABLE Medida"),
+                                         QStringLiteral("TABLE Medida_v2")));
+            executar(banco,
+                     QStringLiteral("INSERT INTO Medida_v2 (Estacao, Numero, Data, Cota, Vazao, "
+                                    "Area, Velocidade, Ponto_obrigatorio, Id_medida) SELECT "
+                                    "Estacao, Numero, Data, Cota, Vazao, Area, Velocidade, "
+                                    "coalesce(Ponto_obrigatorio, 0), Id_medida FROM Medida"));
+            executar(banco, QStringLiteral("DROP TABLE Medida"));
+            executar(banco, QStringLiteral("ALTER TABLE Medida_v2 RENAME TO Medida"));
+            executar(banco, QLatin1String(indiceMedida));
+            if (!sequencia.isNull())
+                executar(banco, QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, %1) "
+                                               "WHERE name = 'Medida'")
+                                    .arg(sequencia.toLongLong()));
+        }
+        executar(banco, QStringLiteral("PRAGMA user_version = %1").arg(versaoEsquema));
+    } catch (...) {
+        banco.rollback();
+        throw;
+    }
+    if (!banco.commit()) {
+        const QSqlError erro = banco.lastError();
+        banco.rollback();
+        throw ErroBanco(dialeto::textoErro(erro));
+    }
 }
 
 }  // namespace
@@ -81,6 +158,14 @@ QSqlDatabase Conexao::banco() {
     return QSqlDatabase::database(nomeConexao_, false);
 }
 
+void Conexao::definirEsperaOcupado(int milissegundos) {
+    esperaOcupado_ = milissegundos;
+    if (conectado()) {
+        QSqlDatabase b = QSqlDatabase::database(nomeConexao_, false);
+        executar(b, QStringLiteral("PRAGMA busy_timeout = %1").arg(milissegundos));
+    }
+}
+
 void Conexao::garantirConexao() {
     if (conectado())
         return;
@@ -93,47 +178,50 @@ void Conexao::garantirConexao() {
     const QString arquivo = QDir(pasta).filePath(nomeArquivo);
     const QFileInfo info(arquivo);
     const bool novo = !info.exists() || (info.isFile() && info.size() == 0);
-    if (!novo && !cabecalhoSqlite(arquivo))
-        throw ErroBanco(
-            QStringLiteral("O arquivo \"%1\" não é um banco de dados do Lumeno e não foi "
-                           "alterado. Escolha outro diretório de dados.")
-                .arg(QDir::toNativeSeparators(arquivo)));
+    if (!novo) {
+        QString erro;
+        switch (lerCabecalho(arquivo, erro)) {
+            case Cabecalho::Nosso:
+                break;
+            case Cabecalho::Alheio:
+                throw ErroBanco(textoNaoNosso(arquivo));
+            case Cabecalho::Ilegivel:
+                throw ErroBanco(QStringLiteral("Não foi possível ler o banco de dados \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(arquivo), erro));
+        }
+    }
 
+    // Opened for writing from the start: a journal left by an interrupted change is rolled
+    // back by the first read, and a lock held by another program waits for a while, then
+    // is reported as such.
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nomeConexao_);
     banco.setDatabaseName(arquivo);
-    if (!novo)
-        banco.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    if (!banco.open()) {
-        const QString erro = banco.lastError().text();
+    banco.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(esperaOcupado_));
+    const auto falhar = [&](const QString& mensagem) {
+        banco.close();
         banco = QSqlDatabase();
         QSqlDatabase::removeDatabase(nomeConexao_);
-        throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
-                            .arg(QDir::toNativeSeparators(arquivo), erro));
-    }
-    if (novo) {
-        criarEsquema(banco);
-    } else {
-        // Checked read-only, so that a foreign file is never written to.
-        const bool nosso = pragma(banco, "application_id") == idAplicacao;
-        banco.close();
-        if (!nosso) {
-            banco = QSqlDatabase();
-            QSqlDatabase::removeDatabase(nomeConexao_);
-            throw ErroBanco(
-                QStringLiteral("O arquivo \"%1\" não é um banco de dados do Lumeno e não foi "
-                               "alterado. Escolha outro diretório de dados.")
-                    .arg(QDir::toNativeSeparators(arquivo)));
+        throw ErroBanco(mensagem);
+    };
+    if (!banco.open())
+        falhar(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
+                   .arg(QDir::toNativeSeparators(arquivo), dialeto::textoErro(banco.lastError())));
+    try {
+        if (novo) {
+            criarEsquema(banco);
+        } else {
+            // The header said ours; what SQLite reads, after any rollback, must say so too.
+            if (escalar(banco, QStringLiteral("PRAGMA application_id")).toInt() != idAplicacao)
+                throw ErroBanco(textoNaoNosso(arquivo));
+            if (info.isWritable()) {
+                atualizarEsquema(banco);
+                completarPontoObrigatorio(banco);
+            }
         }
-        banco.setConnectOptions(QString());
-        if (!banco.open()) {
-            const QString erro = banco.lastError().text();
-            banco = QSqlDatabase();
-            QSqlDatabase::removeDatabase(nomeConexao_);
-            throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(arquivo), erro));
-        }
+        executar(banco, QStringLiteral("PRAGMA foreign_keys = OFF"));
+    } catch (const ErroBanco& e) {
+        falhar(e.mensagem());
     }
-    executar(banco, QStringLiteral("PRAGMA foreign_keys = OFF"));
     pasta_ = pasta;
 }
 
@@ -176,9 +264,17 @@ void Conexao::iniciarTransacao() {
 
 void Conexao::confirmarTransacao() {
     QSqlDatabase b = banco();
+    if (!b.commit()) {
+        // Nothing of the transaction is kept: it is undone at once, so that the next
+        // changes are stored on their own instead of waiting in a transaction that will
+        // never be committed.
+        const QSqlError erro = b.lastError();
+        b.rollback();
+        emTransacao_ = false;
+        throw ErroBanco(dialeto::textoErro(erro) +
+                        QStringLiteral("\nNada desta operação foi gravado."));
+    }
     emTransacao_ = false;
-    if (!b.commit())
-        throw ErroBanco(dialeto::textoErro(b.lastError()));
 }
 
 void Conexao::desfazerTransacao() {
