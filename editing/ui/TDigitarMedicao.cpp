@@ -61,10 +61,16 @@ TDigitarMedicao::TDigitarMedicao(Contexto& contexto, QWidget* pai)
     connect(bo_ok, &QPushButton::clicked, this, &TDigitarMedicao::bo_okClick);
 }
 
-void TDigitarMedicao::iniciarRegistro() {
+void TDigitarMedicao::anexarRegistro() {
     Tabela& medida = contexto_.dm.tb_medida;
     medida.anexar();
     medida.definirValor(QStringLiteral("Estacao"), Estacao);
+    // A measurement typed here is a real one: every fit selects ponto_obrigatorio = 0.
+    medida.definirValor(QStringLiteral("Ponto_obrigatorio"), 0);
+}
+
+void TDigitarMedicao::iniciarRegistro() {
+    anexarRegistro();
     setWindowTitle(QStringLiteral("Inserir medição"));
     digitados.fill(false);
     bo_ok->setEnabled(false);
@@ -125,6 +131,17 @@ void TDigitarMedicao::bo_okClick() {
         contexto_.interacao.mensagem(e.mensagem(), QStringLiteral("Erro"));
         return;
     }
+    const std::pair<const QVariant*, QString> naoNegativos[] = {
+        {&vazao, QStringLiteral("A vazão")},
+        {&area, QStringLiteral("A área")},
+        {&velocidade, QStringLiteral("A velocidade")}};
+    for (const auto& [valor, nome] : naoNegativos) {
+        if (!valor->isNull() && valor->toDouble() < 0) {
+            contexto_.interacao.mensagem(nome + QStringLiteral(" não pode ser negativa."),
+                                         QStringLiteral("Erro"));
+            return;
+        }
+    }
     m.definirValor(QStringLiteral("Numero"), numero);
     m.definirValor(QStringLiteral("Data"), data);
     m.definirValor(QStringLiteral("Cota"), cota);
@@ -134,9 +151,16 @@ void TDigitarMedicao::bo_okClick() {
     try {
         m.postar();
     } catch (const ErroViolacaoChave& e) {
-        // The duplicate was discarded; the dialog closes.
+        // The table discarded the pending record; a new one takes its place and the
+        // dialog stays open with what was typed, so that only the number needs changing.
         contexto_.interacao.mensagem(e.mensagem(), e.titulo());
-        reject();
+        if (Inserindo) {
+            anexarRegistro();
+            edtNumero->setFocus();
+            edtNumero->selectAll();
+        } else {
+            m.editar();
+        }
         return;
     }
     if (Inserindo) {
