@@ -272,12 +272,24 @@ std::optional<int> TInicial::estacaoDaImportacao(int codigo, const QString& text
     return estacao.campo(QStringLiteral("IdEstacao")).comoInteiro();
 }
 
+bool TInicial::confirmarSubstituicao(int idEstacao, int codigo, int novas, bool pontos) {
+    Conexao& conexao = contexto_.dm.conexao();
+    const int existentes =
+        pontos ? contarPontos(conexao, idEstacao) : contarMedicoes(conexao, idEstacao);
+    if (existentes == 0)
+        return true;
+    return contexto_.interacao.pergunta(pontos
+                                            ? perguntaSubstituicaoPontos(codigo, existentes, novas)
+                                            : perguntaSubstituicao(codigo, existentes, novas),
+                                        QStringLiteral("Atenção"));
+}
+
 void TInicial::ImportaDadosCOP(const QString& FileName) {
     const ArquivoCop arquivo = LeitorCop::ler(lerArquivo(FileName));
     const QString codigo = QString::number(arquivo.codigo);
     const auto id =
         estacaoDaImportacao(arquivo.codigo, codigo, QStringLiteral("Inserir nova estação"), true);
-    if (!id)
+    if (!id || !confirmarSubstituicao(*id, arquivo.codigo, int(arquivo.medicoes.size()), false))
         return;
     const int total = gravarMedicoes(contexto_.dm.conexao(), *id, arquivo.medicoes,
                                      [this](int p) { contexto_.ImportaDados->avancar(p); });
@@ -291,7 +303,7 @@ void TInicial::ImportaDadosSEC(const QString& FileName) {
     // Code 0 is never looked up.
     const auto id = estacaoDaImportacao(
         arquivo.codigo, codigo, QStringLiteral("Inserir nova estação"), arquivo.codigo != 0);
-    if (!id)
+    if (!id || !confirmarSubstituicao(*id, arquivo.codigo, int(arquivo.pontos.size()), true))
         return;
     const int total = gravarPontos(contexto_.dm.conexao(), *id, arquivo.pontos,
                                    [this](int p) { contexto_.ImportaDados->avancar(p); });
@@ -303,7 +315,7 @@ void TInicial::ImportaDadosRSM(const QString& FileName) {
     const ArquivoRsm arquivo = LeitorRsm::ler(lerArquivo(FileName));
     const auto id = estacaoDaImportacao(arquivo.codigo, arquivo.codigoTexto,
                                         QStringLiteral("Inserir resumo de medições"), true);
-    if (!id)
+    if (!id || !confirmarSubstituicao(*id, arquivo.codigo, int(arquivo.medicoes.size()), false))
         return;
     const int total = gravarMedicoes(contexto_.dm.conexao(), *id, arquivo.medicoes,
                                      [this](int p) { contexto_.ImportaDados->avancar(p); });

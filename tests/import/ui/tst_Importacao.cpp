@@ -94,8 +94,12 @@ private Q_SLOTS:
         a.roteiro.esperaAbrirArquivo(sec).esperaMensagemComTitulo(
             "Total de registros inseridos: 21", "99990001");
         a.janela().Hidrologiasec1->trigger();
-        a.roteiro.esperaAbrirArquivo(cop).esperaMensagemComTitulo(
-            "Total de registros inseridos: 40", "99990001");
+        a.roteiro.esperaAbrirArquivo(cop)
+            .esperaPergunta(
+                "A estação 99990001 já tem 40 medições, que serão substituídas pelas "
+                "40 do arquivo. Continuar?",
+                true)
+            .esperaMensagemComTitulo("Total de registros inseridos: 40", "99990001");
         a.janela().Hidrologiacop1->trigger();
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.contar("select count(*) from medida"), 40);
@@ -132,6 +136,43 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(ErroImportacao, a.janela().Hidrologiacop1Click());
         QVERIFY(!a.janela().contexto().ImportaDados->isVisible());
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+    }
+
+    // Rows the station already has (typed since the last import) are replaced only when
+    // the user agrees.
+    void reimportacaoPerguntaAntes() {
+        Ambiente a;
+        const int id = BancoTeste::inserirEstacaoEm(a.dm(), 7, "Sete");
+        for (int n = 1; n <= 3; ++n)
+            a.medida(id, n, 100 + n, 10);
+        a.ponto(id, 0, 500);
+        const QString cop = a.arquivo("sete.cop", "7\r\n05/03/98 1 150 10 1 2\r\n");
+        const QString sec = a.arquivo("sete.sec", "7\r\n0 500\r\n5 400\r\n10 500\r\n");
+
+        a.roteiro.esperaPergunta(
+            "A estação 7 já tem 3 medições, que serão substituídas pela 1 "
+            "do arquivo. Continuar?",
+            false);
+        a.janela().ImportaDadosCOP(cop);
+        a.roteiro.esperaPergunta(
+            "A estação 7 já tem 1 ponto de seção, que será substituído "
+            "pelos 3 do arquivo. Continuar?",
+            false);
+        a.janela().ImportaDadosSEC(sec);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.contar("select count(*) from medida"), 3);
+        QCOMPARE(a.contar("select count(*) from ponto"), 1);
+
+        a.roteiro
+            .esperaPergunta(
+                "A estação 7 já tem 3 medições, que serão substituídas pela 1 do "
+                "arquivo. Continuar?",
+                true)
+            .esperaMensagemComTitulo("Total de registros inseridos: 1", "7");
+        a.janela().ImportaDadosCOP(cop);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.contar("select count(*) from medida"), 1);
+        QCOMPARE(a.contar("select cota from medida"), 150);
     }
 
     void estacaoCanceladaNadaMuda() {
