@@ -12,6 +12,7 @@
 #include "components/ArvoreFormatada.h"
 #include "components/PainelGrafico.h"
 #include "curves/AjusteCurva.h"
+#include "curves/AvisoAjuste.h"
 #include "curves/CriacaoCurva.h"
 #include "curves/CriteriosAjuste.h"
 #include "curves/CriteriosExclusao.h"
@@ -578,6 +579,8 @@ int TTelaMedicao::AjustarETracar(int numero, const QStringList& condicao,
     if (AjustarCurva(curva, PossuiSecao()) == ResultadoAjuste::TrechoIndefinido)
         contexto_.interacao.mensagem(
             QStringLiteral("Não é possível calcular parâmetros: trecho indefinido!"), atencao);
+    if (curva.linhasDescartadas > 0)
+        contexto_.interacao.mensagem(avisoDescartadas(curva.linhasDescartadas), atencao);
     TracarPontos(curva);
     TracarCurva(curva);
     MontaDadosCurva(descricao);

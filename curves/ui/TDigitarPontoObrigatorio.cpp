@@ -33,6 +33,11 @@ TDigitarPontoObrigatorio::TDigitarPontoObrigatorio(Interacao& interacao, QWidget
     layout->addRow(botoes);
     setFixedSize(260, 150);
     connect(bo_ok, &QPushButton::clicked, this, [this] {
+        // The weight is kept in three digits of the point's packed text.
+        if (edPeso->valor() > 999) {
+            interacao_.mensagem(QStringLiteral("Peso do ponto deve ser no máximo 999!"), QString());
+            return;
+        }
         if (ponto().peso > 1) {
             Confirmado = true;
             accept();

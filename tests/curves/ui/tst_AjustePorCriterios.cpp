@@ -183,10 +183,16 @@ private Q_SLOTS:
                         p.edPeso->setText("1");
                         p.bo_ok->click();
                         QVERIFY(p.isVisible());
+                        // Above 999 the packed text would read back a tenth of it.
+                        p.edPeso->setText("1000");
+                        p.bo_ok->click();
+                        QVERIFY(p.isVisible());
                         p.edPeso->setText("2");
                         p.bo_cancela->click();
                     });
                 e.a.roteiro.esperaMensagemComTitulo("Peso do ponto deve ser maior que 1!",
+                                                    QString());
+                e.a.roteiro.esperaMensagemComTitulo("Peso do ponto deve ser no máximo 999!",
                                                     QString());
                 clicar(d, "ponto_obr");
                 QVERIFY(!noDoLink(d, "ponto_obr")->childCount());
@@ -236,6 +242,34 @@ private Q_SLOTS:
         e.abrir([](TTelaMedicao&) {});
         QCOMPARE(e.a.escalar("select count(*) from medida where ponto_obrigatorio <> 0").toInt(),
                  0);
+    }
+
+    // A measurement of discharge 0 in the selection is left out of the power law: the fit
+    // says so and the curve's validity lines list it.
+    void vazaoNulaInformada() {
+        Estacao e;
+        e.a.medida(e.id, 20, 160, 0);
+        e.abrir([&](TTelaMedicao& t) {
+            e.a.roteiro.esperaDialogo<TfrmParmsCurva>([&](TfrmParmsCurva& d) {
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("150"));
+                clicar(d, "cota_inicio");
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("300"));
+                clicar(d, "cota_fim");
+                escolherCorEAlgoritmo(e.a.roteiro, d);
+                e.a.roteiro.esperaMensagemComTitulo(
+                    "1 medição com vazão nula ou negativa foi ignorada no ajuste", "Atenção");
+                d.bo_ok->click();
+            });
+            t.mniSelecaoCriterios->trigger();
+            QCOMPARE(t.Trechos[1].totalLinhas(), 6);
+            QVERIFY(std::abs(t.Trechos[1].K - 40) < 1e-6);
+            const auto& itens = e.a.ctx().dadosEstacao->lstItens();
+            QVERIFY(!itens.empty());
+            QCOMPARE(itens.back().item.validade,
+                     (QStringList{"iniciando na cota 150", "até a cota 300",
+                                  "Ignoradas (vazão nula ou negativa): 20"}));
+        });
+        QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
     }
 
     void grauEH0Recusados() {
