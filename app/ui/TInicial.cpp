@@ -67,7 +67,7 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     resize(900, 600);
 
     contexto_.SelecionarEstacao = new TSelecionarEstacao(dm, this);
-    contexto_.frmDigitarNumero = new TfrmDigitarNumero(this);
+    contexto_.frmDigitarNumero = new TfrmDigitarNumero(interacao, this);
     contexto_.frmDigitarData = new TfrmDigitarData(this);
     contexto_.AboutBox = new TAboutBox(this);
     contexto_.DigitarEstacao = new TDigitarEstacao(contexto_, this);
@@ -246,9 +246,8 @@ void TInicial::CriarEstacaoClick() {
     if (!contexto_.DigitarCodigoEstacao->Confirmado)
         return;
     estacao.anexar();
-    estacao.definirValor(
-        QStringLiteral("Codigo"),
-        static_cast<int>(std::trunc(contexto_.DigitarCodigoEstacao->edCodigo->valor())));
+    estacao.definirValor(QStringLiteral("Codigo"),
+                         contexto_.DigitarCodigoEstacao->edCodigo->valorInteiro());
     contexto_.interacao.executar(*contexto_.DigitarEstacao);
     estacao.cancelar();
 }

@@ -1,5 +1,7 @@
 #include "app/ui/TfrmDigitarNumero.h"
 
+#include "app/ErroLumeno.h"
+#include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
 
 #include <QHBoxLayout>
@@ -7,7 +9,8 @@
 
 namespace lumeno {
 
-TfrmDigitarNumero::TfrmDigitarNumero(QWidget* pai) : QDialog(pai) {
+TfrmDigitarNumero::TfrmDigitarNumero(Interacao& interacao, QWidget* pai)
+    : QDialog(pai), interacao_(interacao) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* layout = new QHBoxLayout(this);
     edtNumero = new EditorNumero(this);
@@ -17,6 +20,14 @@ TfrmDigitarNumero::TfrmDigitarNumero(QWidget* pai) : QDialog(pai) {
     bo_ok->setDefault(true);
     layout->addWidget(bo_ok);
     connect(bo_ok, &QPushButton::clicked, this, [this] {
+        // What is not a number the box takes is refused here, with the dialog still open.
+        try {
+            edtNumero->valor();
+        } catch (const ErroConversao& e) {
+            interacao_.mensagem(e.mensagem(), QStringLiteral("Erro"));
+            edtNumero->setFocus();
+            return;
+        }
         Confirmado = true;
         accept();
     });

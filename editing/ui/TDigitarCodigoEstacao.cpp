@@ -45,7 +45,7 @@ void TDigitarCodigoEstacao::showEvent(QShowEvent* e) {
 }
 
 void TDigitarCodigoEstacao::bo_okClick() {
-    const double codigo = std::trunc(edCodigo->valor());
+    const int codigo = edCodigo->valorInteiro();
     auto q = contexto_.dm.novaConsulta();
     q->SQL << QStringLiteral("select IdEstacao from estacao where codigo = :codigo");
     q->definirParametro(QStringLiteral("codigo"), codigo);

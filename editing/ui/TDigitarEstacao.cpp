@@ -134,7 +134,13 @@ void TDigitarEstacao::bo_okClick() {
                            QStringLiteral("Erro!"));
         return;
     }
-    const int codigo = qRound(edtCodigo->valor());
+    // A cleared code box is no code (it would be stored as 0).
+    if (edtCodigo->vazio()) {
+        interacao.mensagem(QStringLiteral("Deve ser escolhido algum código para a estação!"),
+                           QStringLiteral("Erro!"));
+        return;
+    }
+    const int codigo = edtCodigo->valorInteiro();
     if (!CodigoAlterado && codigo == 0) {
         interacao.mensagem(QStringLiteral("Deve ser escolhido algum código para a estação!"),
                            QStringLiteral("Erro!"));

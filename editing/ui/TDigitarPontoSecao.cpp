@@ -56,6 +56,13 @@ void TDigitarPontoSecao::showEvent(QShowEvent* e) {
 
 void TDigitarPontoSecao::bo_okClick() {
     Tabela& ponto = contexto_.dm.tb_ponto;
+    // A point without distance or elevation would be stored empty and drawn at (0, 0).
+    if ((Inserindo && edtX->vazio()) || edtY->vazio()) {
+        contexto_.interacao.mensagem(QStringLiteral("Digite a margem e a cota do ponto."),
+                                     QStringLiteral("Erro"));
+        (Inserindo && edtX->vazio() ? edtX : edtY)->setFocus();
+        return;
+    }
     QVariant x, y;
     try {
         x = edtX->valorCampo();

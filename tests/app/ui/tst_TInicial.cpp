@@ -327,19 +327,27 @@ private Q_SLOTS:
     }
 
     void promptDeNumero() {
-        TfrmDigitarNumero d;
+        InteracaoRoteirizada roteiro;
+        TfrmDigitarNumero d(roteiro);
         d.preparar("Eixo X (cm)", 0, 12);
         QCOMPARE(d.edtNumero->text(), QString("12"));
-        InteracaoRoteirizada roteiro;
-        roteiro.esperaDialogo<TfrmDigitarNumero>([](TfrmDigitarNumero& f) {
+        roteiro.esperaDialogo<TfrmDigitarNumero>([&](TfrmDigitarNumero& f) {
             QVERIFY(!f.Confirmado);
             QVERIFY(f.edtNumero->hasFocus() || !QApplication::focusWidget());
-            f.edtNumero->setText("1234.5");
+            // A box without decimals takes whole numbers only; the dialog stays open.
+            f.edtNumero->clear();
+            QTest::keyClicks(f.edtNumero, "1234,5");
+            QCOMPARE(f.edtNumero->text(), QString("1234.5"));
+            roteiro.esperaMensagemComTitulo("'1234.5' não é um número inteiro.", "Erro");
+            f.bo_ok->click();
+            QVERIFY(f.isVisible());
+            QVERIFY(!f.Confirmado);
+            f.edtNumero->setText("1234");
             f.bo_ok->click();
         });
         roteiro.executar(d);
         QVERIFY(d.Confirmado);
-        QCOMPARE(d.valor(), 1234.5);
+        QCOMPARE(d.valor(), 1234.0);
         d.preparar("Cota (cm)", 2, 0.125);
         QCOMPARE(d.edtNumero->text(), QString("0.13"));
         roteiro.esperaDialogo<TfrmDigitarNumero>([](TfrmDigitarNumero& f) { f.close(); });

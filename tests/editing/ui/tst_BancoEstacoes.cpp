@@ -129,6 +129,21 @@ private Q_SLOTS:
         QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
         QCOMPARE(t.b.dm().tb_estacao.estado(), ConjuntoDados::Estado::Navegando);
 
+        // A code typed and then cleared is no code: refused, not stored as 0.
+        t.roteiro.esperaDialogo<TDigitarEstacao>([&](TDigitarEstacao& d) {
+            QTest::keyClicks(d.edtCodigo, "5");
+            QTest::keyClick(d.edtCodigo, Qt::Key_Backspace);
+            QVERIFY(d.CodigoAlterado);
+            preencherEstacao(d, QString(), "Apagado", "Paraná");
+            QVERIFY(d.isVisible());
+            d.bo_cancela->click();
+        });
+        t.roteiro.esperaMensagemComTitulo("Deve ser escolhido algum código para a estação!",
+                                          "Erro!");
+        t.controle.bo_inserir->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
+
         // Code 0 is accepted when typed.
         t.roteiro.esperaDialogo<TDigitarEstacao>(
             [](TDigitarEstacao& d) { preencherEstacao(d, "0", "Zero", "Paraná"); });
