@@ -5,6 +5,7 @@
 #include "analysis/LegendaCurva.h"
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -288,7 +289,12 @@ void TTelaMedicao::FormatQuery(Consulta& consulta) {
 
 void TTelaMedicao::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    FormShow();
+    // The window loads when it is opened. The show event of a restore (after the window
+    // was minimised) is a spontaneous one and must not discard the adjustment.
+    if (e->spontaneous())
+        return;
+    if (!executarComando(contexto_.interacao, [this] { FormShow(); }))
+        QTimer::singleShot(0, this, &QDialog::reject);
 }
 
 void TTelaMedicao::FormShow() {

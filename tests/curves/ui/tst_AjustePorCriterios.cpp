@@ -272,6 +272,48 @@ private Q_SLOTS:
         QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
     }
 
+    // Minimising and restoring the window keeps the adjustment: curves, deviations and
+    // mandatory points are still there.
+    void restaurarMantemAjuste() {
+        Estacao e;
+        e.abrir([&](TTelaMedicao& t) {
+            e.a.roteiro.esperaDialogo<TfrmParmsCurva>([&](TfrmParmsCurva& d) {
+                e.a.roteiro.esperaDialogo<TDigitarPontoObrigatorio>(
+                    [](TDigitarPontoObrigatorio& p) {
+                        p.edCota->setText("120");
+                        p.edVazao->setText("3.5");
+                        p.edPeso->setText("2");
+                        p.bo_ok->click();
+                    });
+                clicar(d, "ponto_obr");
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("300"));
+                clicar(d, "cota_fim");
+                escolherCorEAlgoritmo(e.a.roteiro, d);
+                d.bo_ok->click();
+            });
+            t.mniSelecaoCriterios->trigger();
+            QCOMPARE(t.TotalCurvas, 1);
+            const QString desvio = t.TabelaDesvios.texto(2);
+            QVERIFY(desvio != TabelaDesvios::semDesvio);
+            const int itens = t.Grafico->totalItens();
+
+            t.showMinimized();
+            QApplication::processEvents();
+            t.showNormal();
+            QApplication::processEvents();
+
+            QCOMPARE(t.TotalCurvas, 1);
+            QVERIFY(t.AjusteAtivo);
+            QCOMPARE(t.Trechos[1].totalLinhas(), 7);
+            QCOMPARE(t.TabelaDesvios.texto(2), desvio);
+            QCOMPARE(t.Grafico->totalItens(), itens);
+            QVERIFY(t.om_RelacaoVazoes->isEnabled());
+            QCOMPARE(e.a.escalar("select count(*) from medida where ponto_obrigatorio = 1").toInt(),
+                     2);
+        });
+        QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
+    }
+
     void grauEH0Recusados() {
         Estacao e;
         e.abrir([&](TTelaMedicao& t) {
