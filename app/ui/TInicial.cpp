@@ -3,6 +3,7 @@
 #include "analysis/ui/TTelaMedicao.h"
 #include "app/Configuracao.h"
 #include "app/ErroLumeno.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/TAboutBox.h"
@@ -66,7 +67,7 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     statusBar()->addWidget(pnlDiretorio);
     resize(900, 600);
 
-    contexto_.SelecionarEstacao = new TSelecionarEstacao(dm, this);
+    contexto_.SelecionarEstacao = new TSelecionarEstacao(interacao, dm, this);
     contexto_.frmDigitarNumero = new TfrmDigitarNumero(interacao, this);
     contexto_.frmDigitarData = new TfrmDigitarData(this);
     contexto_.AboutBox = new TAboutBox(this);
@@ -142,24 +143,33 @@ void TInicial::criarMenu() {
     for (QAction* a : {Hidromdb1, Hidromdb2, TabeladeriosHidro1, mniAvaliarTrechos})
         a->setEnabled(false);
 
-    connect(Hidrologiacop1, &QAction::triggered, this, &TInicial::Hidrologiacop1Click);
-    connect(Hidrologiasec1, &QAction::triggered, this, &TInicial::Hidrologiasec1Click);
-    connect(DNAEEsec1, &QAction::triggered, this, &TInicial::DNAEEsec1Click);
+    connect(Hidrologiacop1, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { Hidrologiacop1Click(); }));
+    connect(Hidrologiasec1, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { Hidrologiasec1Click(); }));
+    connect(DNAEEsec1, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { DNAEEsec1Click(); }));
 
-    connect(mniCriarEstacao, &QAction::triggered, this, &TInicial::CriarEstacaoClick);
+    connect(mniCriarEstacao, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { CriarEstacaoClick(); }));
     connect(mniResumoMedicoes, &QAction::triggered, this,
-            [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); });
-    connect(mniAjustarCurvas, &QAction::triggered, this, &TInicial::AjustarCurvasClick);
-    connect(mniSecaoTransversal, &QAction::triggered, this, [this] {
-        if (SelecionarEstacao())
-            contexto_.abrirSecao();
-    });
-    connect(mniMedicoesSecoes, &QAction::triggered, this,
-            [this] { contexto_.interacao.executar(*contexto_.ControleEstacao); });
-    connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
-    connect(mniFechar, &QAction::triggered, this, &QWidget::close);
-    connect(mniSobre, &QAction::triggered, this,
-            [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
+            comando(contexto_.interacao, [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); }));
+    connect(mniAjustarCurvas, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AjustarCurvasClick(); }));
+    connect(mniSecaoTransversal, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                if (SelecionarEstacao())
+                    contexto_.abrirSecao();
+            }));
+    connect(mniMedicoesSecoes, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                contexto_.interacao.executar(*contexto_.ControleEstacao);
+            }));
+    connect(mniLocalizacaoDados, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { LocalizacaoDadosClick(); }));
+    connect(mniFechar, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { close(); }));
+    connect(mniSobre, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                contexto_.interacao.executar(*contexto_.AboutBox);
+            }));
 }
 
 QWidget* TInicial::criarFundo() {
@@ -202,7 +212,7 @@ QWidget* TInicial::criarFundo() {
 void TInicial::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!Configurado)
-        ConfigurarInicio();
+        executarComando(contexto_.interacao, [this] { ConfigurarInicio(); });
 }
 
 void TInicial::ConfigurarInicio() {

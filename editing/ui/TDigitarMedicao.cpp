@@ -2,6 +2,7 @@
 
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
@@ -50,15 +51,16 @@ TDigitarMedicao::TDigitarMedicao(Contexto& contexto, QWidget* pai)
     const std::array<QLineEdit*, 6> caixas{edtNumero, edtData, edtCota,
                                            edtVazao,  edtArea, edtVelocidade};
     for (size_t i = 0; i < caixas.size(); ++i) {
-        connect(caixas[i], &QLineEdit::textChanged, this, [this, i] {
-            if (carregando_)
-                return;
-            digitados[i] = true;
-            bo_ok->setEnabled(
-                std::all_of(digitados.begin(), digitados.end(), [](bool b) { return b; }));
-        });
+        connect(caixas[i], &QLineEdit::textChanged, this, comando(contexto_.interacao, [this, i] {
+                    if (carregando_)
+                        return;
+                    digitados[i] = true;
+                    bo_ok->setEnabled(
+                        std::all_of(digitados.begin(), digitados.end(), [](bool b) { return b; }));
+                }));
     }
-    connect(bo_ok, &QPushButton::clicked, this, &TDigitarMedicao::bo_okClick);
+    connect(bo_ok, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_okClick(); }));
 }
 
 void TDigitarMedicao::anexarRegistro() {
@@ -97,20 +99,22 @@ void TDigitarMedicao::carregarCampos() {
 }
 
 void TDigitarMedicao::showEvent(QShowEvent* e) {
-    Tabela& medida = contexto_.dm.tb_medida;
-    medida.abrir();
     edtNumero->setEnabled(Inserindo);
-    if (Inserindo) {
-        iniciarRegistro();
-    } else {
-        if (!medida.localizar(QStringLiteral("Id_medida"), IdMedida))
-            throw ErroLumeno(QStringLiteral("A medição não existe mais."));
-        medida.editar();
-        setWindowTitle(QStringLiteral("Editar medição"));
-        carregarCampos();
-        digitados.fill(true);
-        bo_ok->setEnabled(true);
-    }
+    carregarAoMostrar(contexto_.interacao, *this, [this] {
+        Tabela& medida = contexto_.dm.tb_medida;
+        medida.abrir();
+        if (Inserindo) {
+            iniciarRegistro();
+        } else {
+            if (!medida.localizar(QStringLiteral("Id_medida"), IdMedida))
+                throw ErroLumeno(QStringLiteral("A medição não existe mais."));
+            medida.editar();
+            setWindowTitle(QStringLiteral("Editar medição"));
+            carregarCampos();
+            digitados.fill(true);
+            bo_ok->setEnabled(true);
+        }
+    });
     QDialog::showEvent(e);
     (Inserindo ? static_cast<QWidget*>(edtNumero) : edtData)->setFocus();
 }

@@ -314,6 +314,30 @@ private Q_SLOTS:
         QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
     }
 
+    // A start value of the h0 search far below the stages is refused before the search,
+    // by the command's message; the window goes on.
+    void buscaDeH0LongaRecusada() {
+        Estacao e;
+        e.abrir([&](TTelaMedicao& t) {
+            e.a.roteiro.esperaDialogo<TfrmParmsCurva>([&](TfrmParmsCurva& d) {
+                e.a.roteiro.esperaCor(QColor(255, 0, 0));
+                clicar(d, "cor_curva");
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("-200000"));
+                d.algoritmoEscolhido(noDoLink(d, "algoritmo"), "Potencial (Ostrel)");
+                e.a.roteiro.esperaMensagemComTitulo(
+                    "A busca de h0 partiria de -200000 cm, mais de 1 km (100000 cm) abaixo da "
+                    "menor cota das medições, 150 cm. Verifique o h0 inicial e a cota mínima da "
+                    "seção transversal.",
+                    "Atenção");
+                d.bo_ok->click();
+            });
+            t.mniSelecaoCriterios->trigger();
+            QVERIFY(!t.AjusteAtivo);
+            QVERIFY(t.isVisible());
+        });
+        QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
+    }
+
     void grauEH0Recusados() {
         Estacao e;
         e.abrir([&](TTelaMedicao& t) {

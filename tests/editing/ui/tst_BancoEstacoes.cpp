@@ -1,3 +1,4 @@
+#include "app/ui/AplicacaoLumeno.h"
 #include "app/ui/Contexto.h"
 #include "components/EditorNumero.h"
 #include "curves/CriteriosExclusao.h"
@@ -12,6 +13,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -194,6 +197,48 @@ private Q_SLOTS:
         QCOMPARE(
             t.b.escalar(QString("select count(*) from medida where estacao = %1").arg(b)).toInt(),
             1);
+    }
+
+    // Another program reading the database makes the deletion's commit fail: the message
+    // says so, nothing is deleted, and the deletion goes through once the reader is gone.
+    void deletarComBancoOcupado() {
+        Banco t;
+        const int a = t.b.estacao(1, "A");
+        t.b.medida(a, 1, 100, 1);
+        t.b.ponto(a, 0, 100);
+        t.b.dm().conexao().definirEsperaOcupado(50);
+        t.mostrar();
+        {
+            QSqlDatabase leitor = QSqlDatabase::addDatabase("QSQLITE", "leitor");
+            leitor.setDatabaseName(t.b.pasta() + "/dados/lumeno.db");
+            QVERIFY(leitor.open());
+            QSqlQuery q(leitor);
+            QVERIFY(q.exec("BEGIN"));
+            QVERIFY(q.exec("select count(*) from estacao") && q.next());
+            t.selecionar(0);
+            t.roteiro.esperaPergunta("Confirma deleção de estação ?", true)
+                .esperaMensagemComTitulo(
+                    "O banco de dados está em uso por outro programa. Feche o outro programa (ou "
+                    "aguarde que ele termine) e tente novamente.\nNada desta operação foi gravado.",
+                    AplicacaoLumeno::titulo);
+            t.controle.bo_deletar->click();
+            QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+            q.finish();
+            leitor.rollback();
+            leitor.close();
+        }
+        QSqlDatabase::removeDatabase("leitor");
+        QCOMPARE(t.linhas(), 1);
+        QCOMPARE(t.b.escalar("select count(*) from medida").toInt(), 1);
+        QCOMPARE(t.b.escalar("select count(*) from ponto").toInt(), 1);
+        t.selecionar(0);
+        t.roteiro.esperaPergunta("Confirma deleção de estação ?", true);
+        t.controle.bo_deletar->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.linhas(), 0);
+        t.b.dm().desconectar();
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
+        QCOMPARE(t.b.escalar("select count(*) from medida").toInt(), 0);
     }
 
     void semRioListadaENenhumaSelecao() {

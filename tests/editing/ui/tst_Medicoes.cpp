@@ -1,3 +1,4 @@
+#include "app/ui/AplicacaoLumeno.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/TSelecionarEstacao.h"
 #include "components/EditorNumero.h"
@@ -212,6 +213,21 @@ private Q_SLOTS:
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
         QCOMPARE(j.linhas(), 1);
         QCOMPARE(j.b.escalar("select count(*) from medida").toInt(), 1);
+    }
+
+    // A dialog that cannot load what it shows says why and closes; no error leaves it.
+    void medicaoSumidaFechaDialogo() {
+        Janela j;
+        j.b.medida(j.id, 1, 100, 10);
+        j.lista.show();
+        j.selecionar(0);
+        j.b.executar("delete from medida");
+        j.roteiro.esperaDialogo<TDigitarMedicao>(
+            [](TDigitarMedicao& d) { QVERIFY(!d.isVisible()); });
+        j.roteiro.esperaMensagemComTitulo("A medição não existe mais.", AplicacaoLumeno::titulo);
+        j.lista.bo_editar->click();
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+        QCOMPARE(j.linhas(), 0);
     }
 
     void exportacao() {
