@@ -262,6 +262,21 @@ private Q_SLOTS:
                  QString("'32/03/1998' is not a valid date (registro 1)"));
     }
 
+    // The fuzzers start from these seeds: whole files that the readers take to the end,
+    // not refusals at the first check.
+    void sementesDosFuzzers() {
+        const QString pasta = QStringLiteral(LUMENO_FONTE_DIR "/fuzz/sementes/");
+        const ArquivoRsm r = LeitorRsm::ler(lerArquivo(pasta + "rsm/tres_registros.rsm"));
+        QCOMPARE(r.codigo, 58110002);
+        QCOMPARE(r.medicoes.size(), size_t(3));
+        QCOMPARE(r.medicoes[2].data, QDate(2005, 4, 7));
+        QCOMPARE(r.medicoes[1].vazao, 12.5);
+        const ArquivoRsm fecho = LeitorRsm::ler(lerArquivo(pasta + "rsm/com_fecho.rsm"));
+        QCOMPARE(fecho.medicoes.size(), size_t(1));
+        QCOMPARE(LeitorCop::ler(lerArquivo(pasta + "cop/curto.cop")).medicoes.size(), size_t(2));
+        QCOMPARE(LeitorSec::ler(lerArquivo(pasta + "sec/curto.sec")).pontos.size(), size_t(4));
+    }
+
     void arquivoInexistente() {
         QVERIFY(erroDe([] { lerArquivo("/nao/existe.cop"); }).startsWith("Arquivo não encontrado"));
     }
