@@ -213,7 +213,9 @@ void Conexao::garantirConexao() {
             // The header said ours; what SQLite reads, after any rollback, must say so too.
             if (escalar(banco, QStringLiteral("PRAGMA application_id")).toInt() != idAplicacao)
                 throw ErroBanco(textoNaoNosso(arquivo));
-            if (info.isWritable()) {
+            // A database that cannot be written (read-only file or folder) is read as
+            // it is.
+            if (info.isWritable() && QFileInfo(pasta).isWritable()) {
                 atualizarEsquema(banco);
                 completarPontoObrigatorio(banco);
             }
