@@ -1,6 +1,7 @@
 #include "analysis/DadosEstacao.h"
 
 #include "app/Formato.h"
+#include "curves/AvisoAjuste.h"
 #include "data/Consulta.h"
 
 #include <functional>
@@ -202,6 +203,7 @@ void DadosEstacao::MontaDadosCurva(const CurvaTrecho& curva, int numero,
     QStringList linhas = validade;
     if (linhas.isEmpty())
         linhas << QStringLiteral("Todos as medições da estação");
+    linhas << validadeDescartadas(curva);
     ItemDadosEstacao item;
     item.numero = numero;
     for (int i = 0; i < linhas.size() && i < 21; ++i)

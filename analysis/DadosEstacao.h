@@ -126,8 +126,9 @@ public:
     void PreencherCarga(const QString& codigo, const QString& descricao, Consulta& medidas,
                         double cotaMin, double cotaMax, double vazaoMin, double vazaoMax);
 
-    // Records curve `numero` after its fit, with the lines that describe its selection.
-    // Reads its mandatory points from the database.
+    // Records curve `numero` after its fit, with the lines that describe its selection
+    // (followed by the rows the fit left out, if any). Reads its mandatory points from the
+    // database.
     void MontaDadosCurva(const CurvaTrecho& curva, int numero, const QStringList& validade,
                          Conexao& conexao);
 

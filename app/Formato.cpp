@@ -235,9 +235,13 @@ QDate lerData(const QString& texto) {
 double lerReal(const QString& texto) {
     static const QRegularExpression re(
         QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
-    if (!re.match(texto).hasMatch())
+    const double v = re.match(texto).hasMatch()
+                         ? std::strtod(texto.trimmed().toLatin1().constData(), nullptr)
+                         : std::nan("");
+    // Beyond the range of a double (1e400) is not a number either.
+    if (!std::isfinite(v))
         throw ErroConversao(QStringLiteral("'%1' is not a valid floating point value").arg(texto));
-    return std::strtod(texto.trimmed().toLatin1().constData(), nullptr);
+    return v;
 }
 
 int lerInteiro(const QString& texto) {

@@ -43,7 +43,8 @@ QString dataSql(const QDate& data);
 QDate lerData(const QString& texto);
 
 // Parses a real written with "." (optional sign, digits, fraction, exponent), blanks
-// around it allowed. Throws ErroConversao "'texto' is not a valid floating point value".
+// around it allowed. Throws ErroConversao "'texto' is not a valid floating point value",
+// also for a value beyond the range of a double.
 double lerReal(const QString& texto);
 
 // Parses a whole number (optional sign). Throws ErroConversao

@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <QStyle>
+#include <QValidator>
 
 #include <cmath>
+#include <limits>
 
 namespace lumeno {
 
@@ -133,6 +135,53 @@ private:
     bool novo_ = true;
 };
 
+// The number of a text (not empty) in a box with `casas` decimals.
+double converter(const QString& texto, int casas) {
+    QString t = texto.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    double v = 0;
+    try {
+        v = lerReal(t);
+    } catch (const ErroConversao&) {
+        throw ErroConversao(QStringLiteral("'%1' não é um número.").arg(texto.trimmed()));
+    }
+    if (casas == 0 && v != std::trunc(v))
+        throw ErroConversao(QStringLiteral("'%1' não é um número inteiro.").arg(texto.trimmed()));
+    return v;
+}
+
+bool aceitavel(const QString& texto, int casas) {
+    if (texto.trimmed().isEmpty())
+        return true;
+    try {
+        converter(texto, casas);
+        return true;
+    } catch (const ErroConversao&) {
+        return false;
+    }
+}
+
+// What may be typed: the beginning of a number. A comma is the decimal separator our
+// users type; it becomes the program's point as it is typed. Nothing typed is dropped or
+// changed into another number: a text that is not (yet) a number the box takes stays
+// as it is, marked, and is refused when the value is taken.
+class ValidadorNumero : public QValidator {
+public:
+    ValidadorNumero(const EditorNumero* editor, QObject* pai) : QValidator(pai), editor_(editor) {}
+
+    State validate(QString& texto, int&) const override {
+        texto.replace(QLatin1Char(','), QLatin1Char('.'));
+        static const QRegularExpression inicio(
+            QStringLiteral("^\\s*[+-]?\\d*\\.?\\d*([eE][+-]?\\d*)?\\s*$"));
+        if (!inicio.match(texto).hasMatch())
+            return Invalid;
+        return aceitavel(texto, editor_->casas()) ? Acceptable : Intermediate;
+    }
+
+private:
+    const EditorNumero* editor_;
+};
+
 }  // namespace
 
 EditorNumero::EditorNumero(QWidget* pai) : QLineEdit(pai) {
@@ -140,18 +189,23 @@ EditorNumero::EditorNumero(QWidget* pai) : QLineEdit(pai) {
     QAction* calc = addAction(iconeCalculadora(), QLineEdit::TrailingPosition);
     calc->setToolTip(QStringLiteral("Calculadora"));
     connect(calc, &QAction::triggered, this, &EditorNumero::abrirCalculadora);
-    atualizarValidador();
+    setValidator(new ValidadorNumero(this, this));
+    connect(this, &QLineEdit::textChanged, this, &EditorNumero::marcarInvalido);
 }
 
-void EditorNumero::atualizarValidador() {
-    const QString padrao = casas_ > 0 ? QStringLiteral("^-?\\d*\\.?\\d*([eE][-+]?\\d*)?$")
-                                      : QStringLiteral("^-?\\d*$");
-    setValidator(new QRegularExpressionValidator(QRegularExpression(padrao), this));
+void EditorNumero::marcarInvalido() {
+    const bool aceito = aceitavel(text(), casas_);
+    QPalette p = palette();
+    p.setColor(QPalette::Text, aceito ? QPalette().color(QPalette::Text) : QColor(Qt::red));
+    setPalette(p);
+    setToolTip(aceito ? QString()
+                      : (casas_ > 0 ? QStringLiteral("Digite um número")
+                                    : QStringLiteral("Digite um número inteiro")));
 }
 
 void EditorNumero::definirCasas(int casas) {
     casas_ = casas;
-    atualizarValidador();
+    marcarInvalido();
 }
 
 void EditorNumero::definirValor(double valor) {
@@ -160,10 +214,15 @@ void EditorNumero::definirValor(double valor) {
 }
 
 double EditorNumero::valor() const {
-    const QString t = text().trimmed();
-    if (t.isEmpty() || t == QLatin1String("-"))
-        return 0;
-    return lerReal(t);
+    return vazio() ? 0 : converter(text(), casas_);
+}
+
+int EditorNumero::valorInteiro() const {
+    const double v = valor();
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        throw ErroConversao(
+            QStringLiteral("'%1' está fora do intervalo aceito.").arg(text().trimmed()));
+    return static_cast<int>(std::trunc(v));
 }
 
 QVariant EditorNumero::valorCampo(double maximo) const {

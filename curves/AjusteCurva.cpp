@@ -1,6 +1,7 @@
 #include "curves/AjusteCurva.h"
 
 #include "app/ErroLumeno.h"
+#include "app/Formato.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +25,24 @@ public:
         : s_(possuiSecao ? curva.CotaMinSecao : curva.H0),
           limiteCota_(curva.CotaMin / 100),
           limiteVazao_(curva.CotaVazaoMin / 100),
-          possuiSecao_(possuiSecao) {}
+          possuiSecao_(possuiSecao) {
+        // A start value far below the stages (a typo, a bogus section elevation) would run
+        // for hours, and one so far that a centimetre no longer moves the candidate would
+        // never end: such a search is refused before it starts.
+        const double limite =
+            possuiSecao ? std::min(curva.CotaMin, curva.CotaVazaoMin) : curva.CotaMin;
+        const bool razoavel = std::isfinite(s_) && std::isfinite(limite) && std::fabs(s_) < 1e12 &&
+                              std::fabs(limite) < 1e12 && limite - s_ <= maximoCandidatosH0;
+        if (!razoavel)
+            throw ErroLumeno(
+                QStringLiteral("A busca de h0 partiria de %1 cm, mais de 1 km (%2 cm) abaixo da "
+                               "menor cota das medições, %3 cm. Verifique o h0 inicial e a cota "
+                               "mínima da seção transversal.")
+                    .arg(numeroTexto(s_))
+                    .arg(maximoCandidatosH0)
+                    .arg(numeroTexto(limite)),
+                QStringLiteral("Atenção"));
+    }
 
     // Puts the next candidate (metres) in `c`; false after the last one.
     bool proximo(double& c) {
@@ -407,6 +425,14 @@ double VazaoCurva(const CurvaTrecho& curva, double h) {
         default:
             return 0;
     }
+}
+
+std::vector<double> NumerosDescartados(const CurvaTrecho& curva) {
+    std::vector<double> numeros;
+    for (const LinhaMedida& linha : curva.Medicoes)
+        if (!(linha.vazao > 0))
+            numeros.push_back(linha.numero);
+    return numeros;
 }
 
 void LiberarCurvaTrecho(CurvaTrecho& curva) {

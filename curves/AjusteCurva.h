@@ -9,7 +9,9 @@
 //   otherwise the curve's creation parameter — while they stay below the lowest stage of
 //   the selection (and, with a section, below the stage of its lowest discharge); then
 //   comes one last candidate, one centimetre below s. A row at or below a candidate enters
-//   that candidate's sums with x = 0.00001 in place of ln(H − H0).
+//   that candidate's sums with x = 0.00001 in place of ln(H − H0). A search of more than
+//   `maximoCandidatosH0` candidates (a start value more than 1 km of stage below the
+//   limit, or not a usable number) is refused with ErroLumeno before it starts.
 //   Validity: positive discharges only — rows with Q ≤ 0 are left out and counted in
 //   `linhasDescartadas`. The curve is defined for H > H0 and meant for stages from
 //   CotaMin upward. Needs at least two distinct stages among the rows used.
@@ -51,6 +53,9 @@ enum class ResultadoAjuste {
     Indeterminado,
 };
 
+// The most candidates an H0 search may try: one per centimetre over 1 km of stage.
+constexpr int maximoCandidatosH0 = 100000;
+
 // Fits by `Algoritmo`: power law or polynomial; anything else → NaoAjustado.
 // `possuiSecao`: the station has cross-section points. Throws what AjustarPolinomio throws.
 ResultadoAjuste AjustarCurva(CurvaTrecho& curva, bool possuiSecao);
@@ -66,11 +71,13 @@ struct ParalelismoBusca {
 };
 
 // Sets H0 (metres), K, M and R by the search described above, and `linhasDescartadas`.
-// Start value: CotaMinSecao when `possuiSecao`, else the current H0 (cm).
+// Start value: CotaMinSecao when `possuiSecao`, else the current H0 (cm). Throws
+// ErroLumeno (naming the start value and the lowest stage) for a search too long to run.
 ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
                                  const ParalelismoBusca& paralelismo = {});
 
-// The candidates of the H0 search (metres) in the order they are tried.
+// The candidates of the H0 search (metres) in the order they are tried; throws as
+// AjustarPotencial does for a search too long to run.
 std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao);
 
 // Sets Coeficientes[0 … Grau] (others 0), or Grau = −1 when the normal equations are
@@ -88,6 +95,10 @@ double VazaoCurva(const CurvaTrecho& curva, double h);
 // that single h0; R is kept. Rows at or below H0 and rows with Q ≤ 0 are left out; without
 // two distinct stages above H0, K = M = 0.
 void CalcularKMComH0Fixo(CurvaTrecho& curva);
+
+// The numbers of the rows that a power-law fit leaves out (discharge not positive), in
+// row order.
+std::vector<double> NumerosDescartados(const CurvaTrecho& curva);
 
 // Releases the rows and resets the extremes (CotaMax −10000, CotaMin 10000,
 // VazaoMax −10000, VazaoMin 10000).

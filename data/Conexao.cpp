@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QtEndian>
 
 #include <atomic>
 #include <utility>
@@ -20,25 +21,6 @@ namespace {
 
 // Marks a SQLite file as a Lumeno database ("LUMN").
 constexpr int idAplicacao = 0x4C554D4E;
-constexpr int versaoEsquema = 1;
-
-const char* const esquema[] = {
-    "CREATE TABLE Estacao (IdEstacao INTEGER PRIMARY KEY AUTOINCREMENT, Rio REAL, "
-    "Codigo INTEGER NOT NULL, Ordem REAL, Descricao VARCHAR(30))",
-    "CREATE UNIQUE INDEX in_codigo ON Estacao (Codigo)",
-    "CREATE TABLE Rio (IdRio REAL NOT NULL, Nome VARCHAR(30))",
-    "CREATE UNIQUE INDEX tb_rioIndex1 ON Rio (IdRio)",
-    "CREATE INDEX in_nome ON Rio (Nome COLLATE NOCASE)",
-    "CREATE TABLE Medida (Estacao REAL, Numero REAL, Data DATE, Cota REAL, Vazao REAL, "
-    "Area REAL, Velocidade REAL, Ponto_obrigatorio REAL, "
-    "Id_medida INTEGER PRIMARY KEY AUTOINCREMENT)",
-    "CREATE UNIQUE INDEX in_medida_numero ON Medida (Estacao, Numero)",
-    "CREATE TABLE Ponto (Estacao REAL, X REAL, Y REAL, "
-    "IdPonto INTEGER PRIMARY KEY AUTOINCREMENT, Perfil REAL)",
-    "CREATE INDEX in_ponto_estacao ON Ponto (Estacao, Y)",
-    "CREATE TABLE curva_default (Trecho REAL NOT NULL, Cor REAL, Algoritmo REAL, Parm REAL)",
-    "CREATE UNIQUE INDEX tbCurvaDefaultIndex1 ON curva_default (Trecho)",
-};
 
 void executar(QSqlDatabase& banco, const QString& sql) {
     QSqlQuery q(banco);
@@ -46,19 +28,49 @@ void executar(QSqlDatabase& banco, const QString& sql) {
         throw ErroBanco(dialeto::textoErro(q.lastError()));
 }
 
-// The first 16 bytes of every SQLite file.
-bool cabecalhoSqlite(const QString& arquivo) {
-    QFile f(arquivo);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    return f.read(16) == QByteArray("SQLite format 3\0", 16);
+QVariant escalar(QSqlDatabase& banco, const QString& sql) {
+    QSqlQuery q(banco);
+    if (!q.exec(sql))
+        throw ErroBanco(dialeto::textoErro(q.lastError()));
+    return q.next() ? q.value(0) : QVariant();
 }
 
-int pragma(QSqlDatabase& banco, const char* nome) {
-    QSqlQuery q(banco);
-    if (!q.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(nome))) || !q.next())
-        return -1;
-    return q.value(0).toInt();
+// What the first 100 bytes of a file say about it, read without SQLite, so that
+// nothing is created beside a foreign file and neither a lock nor a journal left by a
+// crash can make our own database look foreign.
+enum class Cabecalho { Nosso, Alheio, Ilegivel };
+
+Cabecalho lerCabecalho(const QString& arquivo, QString& erro) {
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        erro = f.errorString();
+        return Cabecalho::Ilegivel;
+    }
+    const QByteArray c = f.read(100);
+    if (c.size() < 100 || !c.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return Cabecalho::Alheio;
+    // The application id: a big-endian 32-bit value at offset 68.
+    return qFromBigEndian<qint32>(c.constData() + 68) == idAplicacao ? Cabecalho::Nosso
+                                                                     : Cabecalho::Alheio;
+}
+
+QString textoNaoNosso(const QString& arquivo) {
+    return QStringLiteral(
+               "O arquivo \"%1\" não é um banco de dados do Lumeno e não foi "
+               "alterado. Escolha outro diretório de dados.")
+        .arg(QDir::toNativeSeparators(arquivo));
+}
+
+// Measurement rows stored without a value of Ponto_obrigatorio (by an older version or
+// another program) are real measurements: they get 0, so that every statement that
+// selects the real ones (ponto_obrigatorio = 0) finds them.
+void completarPontoObrigatorio(QSqlDatabase& banco) {
+    if (escalar(banco,
+                QStringLiteral("SELECT count(*) FROM Medida WHERE Ponto_obrigatorio IS NULL"))
+            .toInt() > 0)
+        executar(banco,
+                 QStringLiteral("UPDATE Medida SET Ponto_obrigatorio = 0 WHERE Ponto_obrigatorio "
+                                "IS NULL"));
 }
 
 }  // namespace
@@ -82,6 +94,14 @@ QSqlDatabase Conexao::banco() {
     return QSqlDatabase::database(nomeConexao_, false);
 }
 
+void Conexao::definirEsperaOcupado(int milissegundos) {
+    esperaOcupado_ = milissegundos;
+    if (conectado()) {
+        QSqlDatabase b = QSqlDatabase::database(nomeConexao_, false);
+        executar(b, QStringLiteral("PRAGMA busy_timeout = %1").arg(milissegundos));
+    }
+}
+
 void Conexao::garantirConexao() {
     if (conectado())
         return;
@@ -94,73 +114,58 @@ void Conexao::garantirConexao() {
     const QString arquivo = QDir(pasta).filePath(nomeArquivo);
     const QFileInfo info(arquivo);
     const bool novo = !info.exists() || (info.isFile() && info.size() == 0);
-    if (!novo && !cabecalhoSqlite(arquivo))
-        throw ErroBanco(
-            QStringLiteral("O arquivo \"%1\" não é um banco de dados do Lumeno e não foi "
-                           "alterado. Escolha outro diretório de dados.")
-                .arg(QDir::toNativeSeparators(arquivo)));
+    if (!novo) {
+        QString erro;
+        switch (lerCabecalho(arquivo, erro)) {
+            case Cabecalho::Nosso:
+                break;
+            case Cabecalho::Alheio:
+                throw ErroBanco(textoNaoNosso(arquivo));
+            case Cabecalho::Ilegivel:
+                throw ErroBanco(QStringLiteral("Não foi possível ler o banco de dados \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(arquivo), erro));
+        }
+    }
 
+    // Opened for writing from the start: a journal left by an interrupted change is rolled
+    // back by the first read, and a lock held by another program waits for a while, then
+    // is reported as such.
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nomeConexao_);
     banco.setDatabaseName(arquivo);
-    if (!novo)
-        banco.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    if (!banco.open()) {
-        const QString erro = banco.lastError().text();
+    banco.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(esperaOcupado_));
+    const auto falhar = [&](const QString& mensagem) {
+        banco.close();
         banco = QSqlDatabase();
         QSqlDatabase::removeDatabase(nomeConexao_);
-        throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
-                            .arg(QDir::toNativeSeparators(arquivo), erro));
-    }
-    if (novo) {
-        criarEsquema(banco);
-    } else {
-        // Checked read-only, so that a foreign file is never written to.
-        const bool nosso = pragma(banco, "application_id") == idAplicacao;
-        banco.close();
-        if (!nosso) {
-            banco = QSqlDatabase();
-            QSqlDatabase::removeDatabase(nomeConexao_);
-            throw ErroBanco(
-                QStringLiteral("O arquivo \"%1\" não é um banco de dados do Lumeno e não foi "
-                               "alterado. Escolha outro diretório de dados.")
-                    .arg(QDir::toNativeSeparators(arquivo)));
-        }
-        banco.setConnectOptions(QString());
-        if (!banco.open()) {
-            const QString erro = banco.lastError().text();
-            banco = QSqlDatabase();
-            QSqlDatabase::removeDatabase(nomeConexao_);
-            throw ErroBanco(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(arquivo), erro));
-        }
-    }
-    // The schema brought up to this program's version (a newer one is refused untouched).
+        throw ErroBanco(mensagem);
+    };
+    if (!banco.open())
+        falhar(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
+                   .arg(QDir::toNativeSeparators(arquivo), dialeto::textoErro(banco.lastError())));
     try {
-        EsquemaBanco::atualizar(banco, arquivo);
-    } catch (...) {
-        banco.close();
-        banco = QSqlDatabase();
-        QSqlDatabase::removeDatabase(nomeConexao_);
-        throw;
+        if (novo) {
+            criarEsquema(banco);
+        } else {
+            // The header said ours; what SQLite reads, after any rollback, must say so too.
+            if (escalar(banco, QStringLiteral("PRAGMA application_id")).toInt() != idAplicacao)
+                throw ErroBanco(textoNaoNosso(arquivo));
+            // A database of a newer version is refused before anything is written; one that
+            // cannot be written (read-only file or folder) is read as it is.
+            EsquemaBanco::verificar(banco, arquivo);
+            if (info.isWritable() && QFileInfo(pasta).isWritable()) {
+                EsquemaBanco::atualizar(banco, arquivo);
+                completarPontoObrigatorio(banco);
+            }
+        }
+        executar(banco, QStringLiteral("PRAGMA foreign_keys = OFF"));
+    } catch (const ErroBanco& e) {
+        falhar(e.mensagem());
     }
-    executar(banco, QStringLiteral("PRAGMA foreign_keys = OFF"));
     pasta_ = pasta;
 }
 
 void Conexao::criarEsquema(QSqlDatabase& banco) {
-    if (!banco.transaction())
-        throw ErroBanco(dialeto::textoErro(banco.lastError()));
-    try {
-        for (const char* sql : esquema)
-            executar(banco, QLatin1String(sql));
-        executar(banco, QStringLiteral("PRAGMA application_id = %1").arg(idAplicacao));
-        executar(banco, QStringLiteral("PRAGMA user_version = %1").arg(versaoEsquema));
-    } catch (...) {
-        banco.rollback();
-        throw;
-    }
-    if (!banco.commit())
-        throw ErroBanco(dialeto::textoErro(banco.lastError()));
+    EsquemaBanco::criar(banco, idAplicacao);
 }
 
 void Conexao::desconectar() {
@@ -186,9 +191,17 @@ void Conexao::iniciarTransacao() {
 
 void Conexao::confirmarTransacao() {
     QSqlDatabase b = banco();
+    if (!b.commit()) {
+        // Nothing of the transaction is kept: it is undone at once, so that the next
+        // changes are stored on their own instead of waiting in a transaction that will
+        // never be committed.
+        const QSqlError erro = b.lastError();
+        b.rollback();
+        emTransacao_ = false;
+        throw ErroBanco(dialeto::textoErro(erro) +
+                        QStringLiteral("\nNada desta operação foi gravado."));
+    }
     emTransacao_ = false;
-    if (!b.commit())
-        throw ErroBanco(dialeto::textoErro(b.lastError()));
 }
 
 void Conexao::desfazerTransacao() {

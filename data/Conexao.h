@@ -1,7 +1,9 @@
 // The connection to the program's database, reached by the name of its location
 // ("Lumeno"). The database is one SQLite file, lumeno.db, in the data directory that
 // the location names. A directory without it gets a new, empty database; a file of that
-// name that is not a Lumeno database is refused and left untouched.
+// name that is not a Lumeno database is refused and left untouched (told apart by its
+// header, read without the database engine). A database of an older schema is brought
+// up to date when it opens.
 #pragma once
 
 #include <QSqlDatabase>
@@ -24,8 +26,8 @@ public:
     Conexao& operator=(const Conexao&) = delete;
 
     // Opens the database if it is not open yet (tables and statements call this).
-    // Throws ErroBanco when the location is unknown, the directory is missing, or the
-    // file is not a Lumeno database.
+    // Throws ErroBanco when the location is unknown, the directory is missing, the file
+    // is not a Lumeno database, or another program keeps it locked.
     void garantirConexao();
     void desconectar();
     bool conectado() const;
@@ -35,7 +37,13 @@ public:
     // The data directory of the open database (empty when closed).
     const QString& pasta() const { return pasta_; }
 
+    // How long a statement waits for a lock held by another program before it fails
+    // (5 s unless changed).
+    void definirEsperaOcupado(int milissegundos);
+
     void iniciarTransacao();
+    // Commits; when the commit fails the transaction is rolled back (nothing of it is
+    // kept, the connection stays usable) and ErroBanco is thrown.
     void confirmarTransacao();
     void desfazerTransacao();
     bool emTransacao() const { return emTransacao_; }
@@ -49,6 +57,7 @@ private:
     QString nomeConexao_;
     QString pasta_;
     bool emTransacao_ = false;
+    int esperaOcupado_ = 5000;
 };
 
 // Runs a block in one transaction: committed by confirmar(), undone otherwise.

@@ -133,7 +133,22 @@ bool valorObrigatorioAusente(const QSqlError& erro) {
                                         Qt::CaseInsensitive);
 }
 
+bool bancoOcupado(const QSqlError& erro) {
+    // SQLITE_BUSY and SQLITE_LOCKED, with their extended codes.
+    bool numero = false;
+    const int codigo = erro.nativeErrorCode().toInt(&numero);
+    if (numero && ((codigo & 0xFF) == 5 || (codigo & 0xFF) == 6))
+        return true;
+    const QString t = erro.databaseText();
+    return t.contains(QStringLiteral("database is locked"), Qt::CaseInsensitive) ||
+           t.contains(QStringLiteral("database table is locked"), Qt::CaseInsensitive);
+}
+
 QString textoErro(const QSqlError& erro) {
+    if (bancoOcupado(erro))
+        return QStringLiteral(
+            "O banco de dados está em uso por outro programa. Feche o outro programa (ou "
+            "aguarde que ele termine) e tente novamente.");
     if (violacaoChave(erro))
         return QStringLiteral("Key violation.\n%1").arg(erro.databaseText());
     QString t = erro.databaseText();

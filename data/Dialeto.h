@@ -5,7 +5,8 @@
 //  - an unaliased aggregate column of the select list, such as max(cota), gets the
 //    name "MAX OF cota" (the function in capitals, " OF ", the column), which callers
 //    read back without regard to case;
-//  - a duplicate unique key is recognised and reported as "Key violation".
+//  - a duplicate unique key is recognised and reported as "Key violation";
+//  - a lock held by another program is reported as such, in Portuguese.
 // Named parameters (":est") are SQLite's own and pass unchanged.
 #pragma once
 
@@ -23,6 +24,10 @@ bool violacaoChave(const QSqlError& erro);
 
 // Whether a database error is a missing value in a required column.
 bool valorObrigatorioAusente(const QSqlError& erro);
+
+// Whether a database error is a lock held by another connection or program that did
+// not go away while the statement waited.
+bool bancoOcupado(const QSqlError& erro);
 
 // Text of a database error for the user.
 QString textoErro(const QSqlError& erro);

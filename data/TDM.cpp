@@ -65,7 +65,8 @@ TDM::TDM(const LocalizacoesBanco& localizacoes, QObject* pai)
 
     // Points in their stored order (the engine would otherwise follow the index it uses).
     qu_ponto1.SQL = QStringList{QStringLiteral("select ponto.*"), QStringLiteral("from ponto"),
-                                QStringLiteral("where ponto.Estacao=:est"), QStringLiteral("order by ponto.IdPonto;")};
+                                QStringLiteral("where ponto.Estacao=:est"),
+                                QStringLiteral("order by ponto.IdPonto;")};
     qu_ponto1.definirFormato(QStringLiteral("X"), QStringLiteral("####0.00"));
     qu_ponto1.definirFormato(QStringLiteral("Y"), QStringLiteral("####0.00"));
 

@@ -15,20 +15,6 @@ namespace {
 
 constexpr std::uint32_t azul = 0x00FF0000;  // 0x00BBGGRR
 
-int contar(Conexao& conexao, const char* tabela, int idEstacao, const QString& filtro = {}) {
-    Consulta q(conexao);
-    q.SQL << QStringLiteral("select count(*) as total from %1 where estacao = :est")
-                     .arg(QLatin1String(tabela)) +
-                 filtro;
-    q.definirParametro(QStringLiteral("est"), idEstacao);
-    q.abrir();
-    return q.campo(QStringLiteral("total")).comoInteiro();
-}
-
-int contarMedicoes(Conexao& conexao, int idEstacao) {
-    return contar(conexao, "medida", idEstacao, QStringLiteral(" and ponto_obrigatorio = 0"));
-}
-
 void executar(Conexao& conexao, const QString& sql, int idEstacao) {
     Consulta q(conexao);
     q.SQL << sql;
@@ -101,7 +87,7 @@ EstacaoExemplo importarEstacaoExemplo(Conexao& conexao, const QString& arquivoCo
     if (const auto existente = estacaoPorCodigo(conexao, cop.codigo)) {
         r.idEstacao = *existente;
         r.medicoes = contarMedicoes(conexao, r.idEstacao);
-        r.pontos = contar(conexao, "ponto", r.idEstacao);
+        r.pontos = contarPontos(conexao, r.idEstacao);
         return r;
     }
 

@@ -57,24 +57,6 @@ int gravar(Conexao& conexao, const char* tabela, int idEstacao, const std::vecto
 
 }  // namespace
 
-QString perguntaSubstituicao(int codigo, int existentes, int novas) {
-    return QStringLiteral(
-               "A estação %1 já tem %2 medições, que serão substituídas pelas %3 do arquivo. "
-               "Continuar?")
-        .arg(codigo)
-        .arg(existentes)
-        .arg(novas);
-}
-
-QString perguntaSubstituicaoPontos(int codigo, int existentes, int novos) {
-    return QStringLiteral(
-               "A estação %1 já tem %2 pontos de seção, que serão substituídos pelos %3 do "
-               "arquivo. Continuar?")
-        .arg(codigo)
-        .arg(existentes)
-        .arg(novos);
-}
-
 std::optional<int> estacaoPorCodigo(Conexao& conexao, int codigo) {
     Consulta q(conexao);
     q.SQL << QStringLiteral("select IdEstacao from estacao where codigo = :codigo");
@@ -83,6 +65,66 @@ std::optional<int> estacaoPorCodigo(Conexao& conexao, int codigo) {
     if (q.vazio())
         return std::nullopt;
     return q.campo(QStringLiteral("IdEstacao")).comoInteiro();
+}
+
+namespace {
+int contar(Conexao& conexao, const char* tabela, int idEstacao, const QString& filtro = {}) {
+    Consulta q(conexao);
+    q.SQL << QStringLiteral("select count(*) as total from %1 where estacao = :est")
+                     .arg(QLatin1String(tabela)) +
+                 filtro;
+    q.definirParametro(QStringLiteral("est"), idEstacao);
+    q.abrir();
+    return q.campo(QStringLiteral("total")).comoInteiro();
+}
+
+// The question in the words of its kind: `um` and `varios` name what is replaced
+// ("medição", "medições"), `fem` tells the gender of the agreeing words.
+QString pergunta(int codigo, int existentes, int novas, const QString& um, const QString& varios,
+                 bool fem) {
+    const QString quantos = existentes == 1
+                                ? QStringLiteral("1 ") + um
+                                : QString::number(existentes) + QLatin1Char(' ') + varios;
+    QString destino;
+    if (novas == 0) {
+        destino = (existentes == 1 ? (fem ? QStringLiteral("que será apagada")
+                                          : QStringLiteral("que será apagado"))
+                                   : (fem ? QStringLiteral("que serão apagadas")
+                                          : QStringLiteral("que serão apagados"))) +
+                  (fem ? QStringLiteral(": o arquivo não traz nenhuma")
+                       : QStringLiteral(": o arquivo não traz nenhum"));
+    } else {
+        destino = existentes == 1 ? (fem ? QStringLiteral("que será substituída")
+                                         : QStringLiteral("que será substituído"))
+                                  : (fem ? QStringLiteral("que serão substituídas")
+                                         : QStringLiteral("que serão substituídos"));
+        const QString pelos = novas == 1
+                                  ? (fem ? QStringLiteral("pela") : QStringLiteral("pelo"))
+                                  : (fem ? QStringLiteral("pelas") : QStringLiteral("pelos"));
+        destino += QStringLiteral(" %1 %2 do arquivo").arg(pelos).arg(novas);
+    }
+    return QStringLiteral("A estação %1 já tem %2, %3. Continuar?")
+        .arg(codigo)
+        .arg(quantos, destino);
+}
+}  // namespace
+
+int contarMedicoes(Conexao& conexao, int idEstacao) {
+    return contar(conexao, "medida", idEstacao, QStringLiteral(" and ponto_obrigatorio = 0"));
+}
+
+int contarPontos(Conexao& conexao, int idEstacao) {
+    return contar(conexao, "ponto", idEstacao);
+}
+
+QString perguntaSubstituicao(int codigo, int existentes, int novas) {
+    return pergunta(codigo, existentes, novas, QStringLiteral("medição"),
+                    QStringLiteral("medições"), true);
+}
+
+QString perguntaSubstituicaoPontos(int codigo, int existentes, int novas) {
+    return pergunta(codigo, existentes, novas, QStringLiteral("ponto de seção"),
+                    QStringLiteral("pontos de seção"), false);
 }
 
 int gravarMedicoes(Conexao& conexao, int idEstacao, const std::vector<ResumoMedicao>& medicoes,

@@ -40,14 +40,6 @@ void apagar(Conexao& conexao, const char* tabela, int idEstacao) {
     q.executar();
 }
 
-int contar(Conexao& conexao, const QString& sql, int idEstacao) {
-    Consulta q(conexao);
-    q.SQL << sql;
-    q.definirParametro(QStringLiteral("est"), idEstacao);
-    q.abrir();
-    return q.campo(QStringLiteral("total")).comoInteiro();
-}
-
 template <class T, class Associar>
 int gravar(Conexao& conexao, const char* tabela, int idEstacao, const std::vector<T>& linhas,
            const QString& sql, const ProgressoImportacao& progresso, Associar associar) {
@@ -206,19 +198,6 @@ int gravarVerticais(Conexao& conexao, int idEstacao, const std::vector<VerticalH
                       q.bindValue(2, v.cota);
                       q.bindValue(3, perfil);
                   });
-}
-
-int contarMedicoes(Conexao& conexao, int idEstacao) {
-    return contar(conexao,
-                  QStringLiteral("select count(*) as total from medida where estacao = :est and "
-                                 "ponto_obrigatorio = 0"),
-                  idEstacao);
-}
-
-int contarPontos(Conexao& conexao, int idEstacao) {
-    return contar(conexao,
-                  QStringLiteral("select count(*) as total from ponto where estacao = :est"),
-                  idEstacao);
 }
 
 int atualizarRios(Conexao& conexao, const std::vector<RioHidro>& rios) {

@@ -52,10 +52,6 @@ int gravarMedicoesHidro(Conexao& conexao, int idEstacao, const std::vector<Medic
 int gravarVerticais(Conexao& conexao, int idEstacao, const std::vector<VerticalHidro>& verticais,
                     const QVariant& perfil, const ProgressoImportacao& progresso = {});
 
-// The station's real measurements and its cross-section points.
-int contarMedicoes(Conexao& conexao, int idEstacao);
-int contarPontos(Conexao& conexao, int idEstacao);
-
 // Adds or renames every river; returns the number of rivers of the file.
 int atualizarRios(Conexao& conexao, const std::vector<RioHidro>& rios);
 

@@ -2,6 +2,8 @@
 
 #include "app/Formato.h"
 
+#include <QRegularExpression>
+
 namespace lumeno {
 
 QString LeitorCop::alargarData(const QByteArray& colunas) {
@@ -22,7 +24,19 @@ ArquivoCop LeitorCop::ler(const QByteArray& dados) {
             continue;
         }
         const int linhaData = leitor.linha();
-        const QString data = alargarData(leitor.lerCaracteres(8));
+        // Widening a date written otherwise ("2/4/95", "27/04/1995") would give another
+        // year and shift the numbers of the line into the wrong fields.
+        static const QRegularExpression formaData(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d$"));
+        // The date must also end at column 8: "27/04/1995" is not 27/04/19.
+        const QByteArray colunas = leitor.lerCaracteres(8);
+        const QByteArray seguinte = leitor.lerAteBranco();
+        if (!seguinte.isEmpty() || !formaData.match(QString::fromLatin1(colunas)).hasMatch())
+            throw ErroImportacao(
+                QStringLiteral(
+                    "Data inválida nas colunas 1 a 8 (esperado dd/mm/aa): '%1' (linha %2)")
+                    .arg(QString::fromLatin1(colunas + seguinte))
+                    .arg(linhaData));
+        const QString data = alargarData(colunas);
         ResumoMedicao m;
         m.numero = leitor.lerInteiro();
         m.cota = leitor.lerReal();

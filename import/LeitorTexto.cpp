@@ -73,6 +73,10 @@ QByteArray LeitorTexto::lerPalavra(int maximo) {
         palavra.append(atual());
         ++posicao_;
     }
+    // Cut at the limit, the rest would be read as the next number and every later field
+    // would shift.
+    if (!fim() && static_cast<unsigned char>(atual()) > 32)
+        falhar(QStringLiteral("Número com mais de %1 caracteres").arg(maximo));
     return palavra;
 }
 
@@ -102,6 +106,15 @@ double LeitorTexto::lerReal() {
 QByteArray LeitorTexto::lerCaracteres(int n) {
     QByteArray r;
     while (r.size() < n && !fimLinha()) {
+        r.append(atual());
+        ++posicao_;
+    }
+    return r;
+}
+
+QByteArray LeitorTexto::lerAteBranco() {
+    QByteArray r;
+    while (!fimLinha() && static_cast<unsigned char>(atual()) > 32) {
         r.append(atual());
         ++posicao_;
     }

@@ -3,8 +3,8 @@
 //    feed is taken as a line end too); a Ctrl-Z (26) or the physical end ends the file;
 //  - a number is read by skipping every character of code 32 or less (line ends too),
 //    then taking characters up to the next one of code 32 or less — at most 32 for an
-//    integer and 64 for a real; it must be a whole number (optional sign, digits) or a
-//    real (optional sign, digits, optional "." and digits, optional exponent).
+//    integer and 64 for a real (a longer one is refused); it must be a whole number (optional sign,
+//    digits) or a real (optional sign, digits, optional "." and digits, optional exponent).
 // Errors carry the line where they happened.
 #pragma once
 
@@ -57,6 +57,8 @@ public:
     double lerReal();
     // The next `n` characters as they stand (fewer at the end of the line or file).
     QByteArray lerCaracteres(int n);
+    // The characters up to the next blank or line end (none when one comes next).
+    QByteArray lerAteBranco();
 
     // 1-based number of the line being read.
     int linha() const { return linha_; }

@@ -17,6 +17,7 @@
 #include "components/ArvoreFormatada.h"
 #include "components/PainelGrafico.h"
 #include "curves/AjusteCurva.h"
+#include "curves/AvisoAjuste.h"
 #include "curves/CriacaoCurva.h"
 #include "curves/CriteriosAjuste.h"
 #include "curves/CriteriosExclusao.h"
@@ -99,16 +100,19 @@ TTelaMedicao::TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai
     validacao_ = std::make_unique<ComandosValidacao>(contexto_, *this);
     ajustesSalvos_ = std::make_unique<ComandosAjustesSalvos>(contexto, *this);
 
-    connect(Grafico, &PainelGrafico::zoomFeito, this, &TTelaMedicao::ZoomFeito);
-    connect(Grafico, &PainelGrafico::mouseMoveu, this, [this](QPointF p) {
-        if (Grafico->modoMouse() == PainelGrafico::ModoMouse::Normal)
-            PosicaoMouse = p;
-    });
-    connect(Grafico, &PainelGrafico::clicado, this, &TTelaMedicao::SelecionarNoGrafico);
+    connect(Grafico, &PainelGrafico::zoomFeito, this,
+            comando(contexto_.interacao, [this] { ZoomFeito(); }));
+    connect(Grafico, &PainelGrafico::mouseMoveu, this,
+            comando(contexto_.interacao, [this](QPointF p) {
+                if (Grafico->modoMouse() == PainelGrafico::ModoMouse::Normal)
+                    PosicaoMouse = p;
+            }));
+    connect(Grafico, &PainelGrafico::clicado, this,
+            comando(contexto_.interacao, [this](const QPointF& p) { SelecionarNoGrafico(p); }));
     connect(&contexto_.dm.qu_medida1, &ConjuntoDados::registroMudou, this,
-            &TTelaMedicao::atualizarLegenda);
+            comando(contexto_.interacao, [this] { atualizarLegenda(); }));
     connect(&contexto_.dm.qu_medida1, &ConjuntoDados::estadoMudou, this,
-            &TTelaMedicao::atualizarLegenda);
+            comando(contexto_.interacao, [this] { atualizarLegenda(); }));
     resize(898, 554);
 }
 
@@ -154,7 +158,8 @@ void TTelaMedicao::criarLegenda(QWidget* pai) {
         b->setToolTip(dica);
         b->setFixedSize(22, 16);
         navegacao->addWidget(b);
-        connect(b, &QToolButton::clicked, this, acao);
+        connect(b, &QToolButton::clicked, this,
+                comando(contexto_.interacao, [this, acao] { (this->*acao)(); }));
         return b;
     };
     boPrimeiro = botao(Qt::UpArrow, QStringLiteral("Primeira medição"), &TTelaMedicao::Primeiro);
@@ -199,7 +204,8 @@ void TTelaMedicao::criarMenu() {
     om_GradeSem = grades->addAction(QStringLiteral("&Sem linhas"));
     for (QAction* a : {om_GradeSolida, om_GradeTracejada, om_GradePontos, om_GradeSem}) {
         a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, a] { definirGrade(a); });
+        connect(a, &QAction::triggered, this,
+                comando(contexto_.interacao, [this, a] { definirGrade(a); }));
     }
     QMenu* zoom = opcoes->addMenu(QStringLiteral("&Zoom"));
     om_ZoomIn = zoom->addAction(QStringLiteral("Zoom &In"));
@@ -213,10 +219,14 @@ void TTelaMedicao::criarMenu() {
     om_VazaoLogaritmico = vazao->addAction(QStringLiteral("&Logarítmico"));
     for (QAction* a : {om_CotaDecimal, om_CotaLogaritmico, om_VazaoDecimal, om_VazaoLogaritmico})
         a->setCheckable(true);
-    connect(om_CotaDecimal, &QAction::triggered, this, [this] { definirEixo(true, false); });
-    connect(om_CotaLogaritmico, &QAction::triggered, this, [this] { definirEixo(true, true); });
-    connect(om_VazaoDecimal, &QAction::triggered, this, [this] { definirEixo(false, false); });
-    connect(om_VazaoLogaritmico, &QAction::triggered, this, [this] { definirEixo(false, true); });
+    connect(om_CotaDecimal, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { definirEixo(true, false); }));
+    connect(om_CotaLogaritmico, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { definirEixo(true, true); }));
+    connect(om_VazaoDecimal, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { definirEixo(false, false); }));
+    connect(om_VazaoLogaritmico, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { definirEixo(false, true); }));
     QMenu* auxiliares = eixos->addMenu(QStringLiteral("Traçar auxiliares"));
     for (auto& a : om_Eixos) {
         a = auxiliares->addAction(QString());
@@ -243,33 +253,47 @@ void TTelaMedicao::criarMenu() {
     Grafico->setContextMenuPolicy(Qt::ActionsContextMenu);
     Grafico->addActions({pop_ZoomIn, pop_VoltarZoom});
 
-    connect(om_ZoomIn, &QAction::triggered, this, &TTelaMedicao::ZoomIn);
-    connect(pop_ZoomIn, &QAction::triggered, this, &TTelaMedicao::ZoomIn);
-    connect(om_ZoomOut, &QAction::triggered, this, &TTelaMedicao::ZoomOut);
-    connect(pop_VoltarZoom, &QAction::triggered, this, &TTelaMedicao::ZoomOut);
-    connect(om_Pan, &QAction::triggered, this, &TTelaMedicao::AlternarPan);
-    connect(om_CriarNovoEixo, &QAction::triggered, this, &TTelaMedicao::CriarNovoEixo);
-    connect(om_InicializarAjuste, &QAction::triggered, this, &TTelaMedicao::InicializarAjuste);
-    connect(om_CopiarFigura, &QAction::triggered, this, &TTelaMedicao::CopiarFigura);
-    connect(om_RelacaoVazoes, &QAction::triggered, this, &TTelaMedicao::RelacaoVazoes);
-    connect(om_MostrarEquacoes, &QAction::triggered, this, &TTelaMedicao::AlternarEquacoes);
-    connect(om_DefaultCurvas, &QAction::triggered, this, [this] {
-        if (contexto_.abrirDefaultCurvas)
-            contexto_.abrirDefaultCurvas();
-    });
-    connect(om_MostrarSecao, &QAction::triggered, this, [this] {
-        if (contexto_.mostrarSecao)
-            contexto_.mostrarSecao();
-    });
-    connect(om_EditarSecao, &QAction::triggered, this, [this] {
-        if (contexto_.abrirSecao)
-            contexto_.abrirSecao();
-    });
+    connect(om_ZoomIn, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { ZoomIn(); }));
+    connect(pop_ZoomIn, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { ZoomIn(); }));
+    connect(om_ZoomOut, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { ZoomOut(); }));
+    connect(pop_VoltarZoom, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { ZoomOut(); }));
+    connect(om_Pan, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AlternarPan(); }));
+    connect(om_CriarNovoEixo, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { CriarNovoEixo(); }));
+    connect(om_InicializarAjuste, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { InicializarAjuste(); }));
+    connect(om_CopiarFigura, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { CopiarFigura(); }));
+    connect(om_RelacaoVazoes, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { RelacaoVazoes(); }));
+    connect(om_MostrarEquacoes, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AlternarEquacoes(); }));
+    connect(om_DefaultCurvas, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                if (contexto_.abrirDefaultCurvas)
+                    contexto_.abrirDefaultCurvas();
+            }));
+    connect(om_MostrarSecao, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                if (contexto_.mostrarSecao)
+                    contexto_.mostrarSecao();
+            }));
+    connect(om_EditarSecao, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                if (contexto_.abrirSecao)
+                    contexto_.abrirSecao();
+            }));
 
-    connect(mniSelecaoCriterios, &QAction::triggered, this, &TTelaMedicao::Seleodeparmetros1Click);
-    connect(om_ExcluirPontos, &QAction::triggered, this, &TTelaMedicao::om_ExcluirPontosClick);
-    connect(om_AjusteH0, &QAction::triggered, this, &TTelaMedicao::om_AjusteH0Click);
-    connect(om_AjustaTodos, &QAction::triggered, this, &TTelaMedicao::om_AjustaTodosClick);
+    connect(mniSelecaoCriterios, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { Seleodeparmetros1Click(); }));
+    connect(om_ExcluirPontos, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { om_ExcluirPontosClick(); }));
+    connect(om_AjusteH0, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { om_AjusteH0Click(); }));
+    connect(om_AjustaTodos, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { om_AjustaTodosClick(); }));
 
     Interacao& interacao = contexto_.interacao;
     connect(om_ExtrapLogaritmica, &QAction::triggered, this,
@@ -306,7 +330,11 @@ void TTelaMedicao::FormatQuery(Consulta& consulta) {
 
 void TTelaMedicao::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    FormShow();
+    // The window loads when it is opened. The show event of a restore (after the window
+    // was minimised) is a spontaneous one and must not discard the adjustment.
+    if (e->spontaneous())
+        return;
+    carregarAoMostrar(contexto_.interacao, *this, [this] { FormShow(); });
 }
 
 void TTelaMedicao::FormShow() {
@@ -611,6 +639,8 @@ int TTelaMedicao::AjustarETracar(int numero, const QStringList& condicao,
     if (AjustarCurva(curva, PossuiSecao()) == ResultadoAjuste::TrechoIndefinido)
         contexto_.interacao.mensagem(
             QStringLiteral("Não é possível calcular parâmetros: trecho indefinido!"), atencao);
+    if (curva.linhasDescartadas > 0)
+        contexto_.interacao.mensagem(avisoDescartadas(curva.linhasDescartadas), atencao);
     return TracarERegistrar(numero, descricao);
 }
 

@@ -82,7 +82,8 @@ public:
     // --- Operations ---------------------------------------------------------------------
     // The load sequence: deletes leftover mandatory rows, reopens the station's
     // measurements and section, draws them, resets curves, deviations and summary, and
-    // fits the pending definitions when asked to.
+    // fits the pending definitions when asked to. Runs when the window is opened (not
+    // when it is restored after being minimised) and when a command starts over.
     void FormShow();
     void TracarPontosSecao();
     // Removes the last chart item (the previous mark) and marks the current measurement.

@@ -28,13 +28,18 @@ void AplicacaoLumeno::mostrarErro(Interacao& interacao) {
 }
 
 bool AplicacaoLumeno::notify(QObject* destino, QEvent* evento) {
+    // `evento` may be gone once an exception has unwound its dispatch: its type is kept.
+    const int tipo = evento ? static_cast<int>(evento->type()) : 0;
     try {
         return QApplication::notify(destino, evento);
     } catch (...) {
-        if (!interacao_) {
-            qCritical("Lumeno: erro sem tratador");
+        ++errosForaDeComando_;
+        qCritical(
+            "Lumeno: erro escapou de um comando (%s, evento %d); todo comando deve "
+            "passar por comando()/executarComando()",
+            destino ? destino->metaObject()->className() : "?", tipo);
+        if (!interacao_)
             std::terminate();
-        }
         mostrarErro(*interacao_);
     }
     return false;

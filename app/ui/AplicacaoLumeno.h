@@ -1,6 +1,9 @@
-// The application object. Its event dispatch is the program's default error handler:
-// an error that escapes a command (a menu item, a button, a dialog) is shown with its
-// message and the program keeps running.
+// The application object and the default error handler. Commands show their errors at
+// their own boundary (app/ui/Comando.h) through `mostrarErro`, so that no exception
+// crosses Qt's event dispatch. An error that escapes a command all the same reaches
+// `notify` after it has unwound through Qt code: that is a fault of the program, which
+// is counted and reported on the console, and the error is still shown so that the user
+// keeps working.
 #pragma once
 
 #include <QApplication>
@@ -22,8 +25,14 @@ public:
     // Shows the error in flight (called from a catch block) through `interacao`.
     static void mostrarErro(Interacao& interacao);
 
+    // Errors that escaped a command and reached `notify` since the start (the tests
+    // require none).
+    int errosForaDeComando() const { return errosForaDeComando_; }
+    void zerarErrosForaDeComando() { errosForaDeComando_ = 0; }
+
 private:
     Interacao* interacao_ = nullptr;
+    int errosForaDeComando_ = 0;
 };
 
 }  // namespace lumeno

@@ -73,8 +73,8 @@ TInicial::TInicial(Interacao& interacao, TDM& dm, LocalizacoesBanco& localizacoe
     statusBar()->addWidget(pnlDiretorio);
     resize(900, 600);
 
-    contexto_.SelecionarEstacao = new TSelecionarEstacao(dm, this);
-    contexto_.frmDigitarNumero = new TfrmDigitarNumero(this);
+    contexto_.SelecionarEstacao = new TSelecionarEstacao(interacao, dm, this);
+    contexto_.frmDigitarNumero = new TfrmDigitarNumero(interacao, this);
     contexto_.frmDigitarData = new TfrmDigitarData(this);
     contexto_.AboutBox = new TAboutBox(this);
     contexto_.DigitarEstacao = new TDigitarEstacao(contexto_, this);
@@ -156,11 +156,12 @@ void TInicial::criarMenu() {
     ajuda->addSeparator();
     mniSobre = ajuda->addAction(QStringLiteral("&Sobre . . ."));
 
-
-    connect(Hidrologiacop1, &QAction::triggered, this, &TInicial::Hidrologiacop1Click);
-    connect(Hidrologiasec1, &QAction::triggered, this, &TInicial::Hidrologiasec1Click);
-    connect(DNAEEsec1, &QAction::triggered, this, &TInicial::DNAEEsec1Click);
     Interacao& interacao = contexto_.interacao;
+    connect(Hidrologiacop1, &QAction::triggered, this,
+            comando(interacao, [this] { Hidrologiacop1Click(); }));
+    connect(Hidrologiasec1, &QAction::triggered, this,
+            comando(interacao, [this] { Hidrologiasec1Click(); }));
+    connect(DNAEEsec1, &QAction::triggered, this, comando(interacao, [this] { DNAEEsec1Click(); }));
     connect(Hidromdb1, &QAction::triggered, this, comando(interacao, [this] { Hidromdb1Click(); }));
     connect(Hidromdb2, &QAction::triggered, this, comando(interacao, [this] { Hidromdb2Click(); }));
     connect(TabeladeriosHidro1, &QAction::triggered, this,
@@ -168,24 +169,30 @@ void TInicial::criarMenu() {
     connect(HidroWeb1, &QAction::triggered, this, comando(interacao, [this] { HidroWeb1Click(); }));
     connect(HidroWeb2, &QAction::triggered, this, comando(interacao, [this] { HidroWeb2Click(); }));
 
-    connect(mniCriarEstacao, &QAction::triggered, this, &TInicial::CriarEstacaoClick);
+    connect(mniCriarEstacao, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { CriarEstacaoClick(); }));
     connect(mniResumoMedicoes, &QAction::triggered, this,
-            [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); });
-    connect(mniAjustarCurvas, &QAction::triggered, this, &TInicial::AjustarCurvasClick);
+            comando(contexto_.interacao, [this] { contexto_.MedicoesEstacao->AbrirPeloMenu(); }));
+    connect(mniAjustarCurvas, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AjustarCurvasClick(); }));
     connect(mniAvaliarTrechos, &QAction::triggered, this,
             comando(contexto_.interacao, [this] { AvaliarTrechosClick(); }));
-    connect(mniSecaoTransversal, &QAction::triggered, this, [this] {
-        if (SelecionarEstacao())
-            contexto_.abrirSecao();
-    });
-    connect(mniMedicoesSecoes, &QAction::triggered, this,
-            [this] { contexto_.interacao.executar(*contexto_.ControleEstacao); });
-    connect(mniLocalizacaoDados, &QAction::triggered, this, &TInicial::LocalizacaoDadosClick);
-    connect(mniFechar, &QAction::triggered, this, &QWidget::close);
+    connect(mniSecaoTransversal, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                if (SelecionarEstacao())
+                    contexto_.abrirSecao();
+            }));
+    connect(mniMedicoesSecoes, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                contexto_.interacao.executar(*contexto_.ControleEstacao);
+            }));
+    connect(mniLocalizacaoDados, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { LocalizacaoDadosClick(); }));
+    connect(mniFechar, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { close(); }));
     connect(mniEstacaoExemplo, &QAction::triggered, this,
             comando(contexto_.interacao, [this] { abrirEstacaoExemplo(contexto_); }));
-    connect(mniSobre, &QAction::triggered, this,
-            [this] { contexto_.interacao.executar(*contexto_.AboutBox); });
+    connect(mniSobre, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                contexto_.interacao.executar(*contexto_.AboutBox);
+            }));
 }
 
 QWidget* TInicial::criarFundo() {
@@ -228,7 +235,7 @@ QWidget* TInicial::criarFundo() {
 void TInicial::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!Configurado)
-        ConfigurarInicio();
+        executarComando(contexto_.interacao, [this] { ConfigurarInicio(); });
 }
 
 void TInicial::ConfigurarInicio() {
@@ -279,9 +286,8 @@ void TInicial::CriarEstacaoClick() {
     if (!contexto_.DigitarCodigoEstacao->Confirmado)
         return;
     estacao.anexar();
-    estacao.definirValor(
-        QStringLiteral("Codigo"),
-        static_cast<int>(std::trunc(contexto_.DigitarCodigoEstacao->edCodigo->valor())));
+    estacao.definirValor(QStringLiteral("Codigo"),
+                         contexto_.DigitarCodigoEstacao->edCodigo->valorInteiro());
     contexto_.interacao.executar(*contexto_.DigitarEstacao);
     estacao.cancelar();
 }
@@ -305,12 +311,24 @@ std::optional<int> TInicial::estacaoDaImportacao(int codigo, const QString& text
     return estacao.campo(QStringLiteral("IdEstacao")).comoInteiro();
 }
 
+bool TInicial::confirmarSubstituicao(int idEstacao, int codigo, int novas, bool pontos) {
+    Conexao& conexao = contexto_.dm.conexao();
+    const int existentes =
+        pontos ? contarPontos(conexao, idEstacao) : contarMedicoes(conexao, idEstacao);
+    if (existentes == 0)
+        return true;
+    return contexto_.interacao.pergunta(pontos
+                                            ? perguntaSubstituicaoPontos(codigo, existentes, novas)
+                                            : perguntaSubstituicao(codigo, existentes, novas),
+                                        QStringLiteral("Atenção"));
+}
+
 void TInicial::ImportaDadosCOP(const QString& FileName) {
     const ArquivoCop arquivo = LeitorCop::ler(lerArquivo(FileName));
     const QString codigo = QString::number(arquivo.codigo);
     const auto id =
         estacaoDaImportacao(arquivo.codigo, codigo, QStringLiteral("Inserir nova estação"), true);
-    if (!id)
+    if (!id || !confirmarSubstituicao(*id, arquivo.codigo, int(arquivo.medicoes.size()), false))
         return;
     const int total = gravarMedicoes(contexto_.dm.conexao(), *id, arquivo.medicoes,
                                      [this](int p) { contexto_.ImportaDados->avancar(p); });
@@ -324,7 +342,7 @@ void TInicial::ImportaDadosSEC(const QString& FileName) {
     // Code 0 is never looked up.
     const auto id = estacaoDaImportacao(
         arquivo.codigo, codigo, QStringLiteral("Inserir nova estação"), arquivo.codigo != 0);
-    if (!id)
+    if (!id || !confirmarSubstituicao(*id, arquivo.codigo, int(arquivo.pontos.size()), true))
         return;
     const int total = gravarPontos(contexto_.dm.conexao(), *id, arquivo.pontos,
                                    [this](int p) { contexto_.ImportaDados->avancar(p); });
@@ -336,7 +354,7 @@ void TInicial::ImportaDadosRSM(const QString& FileName) {
     const ArquivoRsm arquivo = LeitorRsm::ler(lerArquivo(FileName));
     const auto id = estacaoDaImportacao(arquivo.codigo, arquivo.codigoTexto,
                                         QStringLiteral("Inserir resumo de medições"), true);
-    if (!id)
+    if (!id || !confirmarSubstituicao(*id, arquivo.codigo, int(arquivo.medicoes.size()), false))
         return;
     const int total = gravarMedicoes(contexto_.dm.conexao(), *id, arquivo.medicoes,
                                      [this](int p) { contexto_.ImportaDados->avancar(p); });

@@ -76,8 +76,9 @@ public:
     void AvaliarTrechosClick();
 
     // Imports of text and record files: each reads and checks the whole file, finds the
-    // station by its code (or lets the user create it) and replaces the station's rows of
-    // that kind by the file's, then reports how many were stored.
+    // station by its code (or lets the user create it), asks before it replaces rows the
+    // station already has, replaces the station's rows of that kind by the file's, then
+    // reports how many were stored.
     void ImportaDadosCOP(const QString& FileName);
     void ImportaDadosSEC(const QString& FileName);
     void ImportaDadosRSM(const QString& FileName);
@@ -107,6 +108,9 @@ private:
     // through the station dialog. None when the user does not confirm the new station.
     std::optional<int> estacaoDaImportacao(int codigo, const QString& textoCodigo,
                                            const QString& titulo, bool procurar);
+    // Asks whether the station's measurements (or points) may be replaced by the `novas`
+    // of the file; true without asking when the station has none.
+    bool confirmarSubstituicao(int idEstacao, int codigo, int novas, bool pontos);
     void criarMenu();
     QWidget* criarFundo();
 

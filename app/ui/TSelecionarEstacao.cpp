@@ -1,5 +1,6 @@
 #include "app/ui/TSelecionarEstacao.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/ListaEstacoes.h"
 #include "data/TDM.h"
 
@@ -11,7 +12,8 @@
 
 namespace lumeno {
 
-TSelecionarEstacao::TSelecionarEstacao(TDM& dm, QWidget* pai) : QDialog(pai), dm_(dm) {
+TSelecionarEstacao::TSelecionarEstacao(Interacao& interacao, TDM& dm, QWidget* pai)
+    : QDialog(pai), interacao_(interacao), dm_(dm) {
     setWindowTitle(QStringLiteral("Seleção de estação"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* layout = new QVBoxLayout(this);
@@ -30,14 +32,15 @@ TSelecionarEstacao::TSelecionarEstacao(TDM& dm, QWidget* pai) : QDialog(pai), dm
     botoes->addStretch();
     botoes->addWidget(bo_ok);
     layout->addLayout(botoes);
-    connect(bo_ok, &QPushButton::clicked, this, &TSelecionarEstacao::bo_okClick);
-    connect(lstEstacao, &QTreeWidget::itemDoubleClicked, this, &TSelecionarEstacao::bo_okClick);
+    connect(bo_ok, &QPushButton::clicked, this, comando(interacao_, [this] { bo_okClick(); }));
+    connect(lstEstacao, &QTreeWidget::itemDoubleClicked, this,
+            comando(interacao_, [this] { bo_okClick(); }));
     setFixedSize(520, 360);
 }
 
 void TSelecionarEstacao::showEvent(QShowEvent* e) {
     Escolhida = false;
-    preencher();
+    carregarAoMostrar(interacao_, *this, [this] { preencher(); });
     QDialog::showEvent(e);
 }
 

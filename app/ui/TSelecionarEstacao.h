@@ -9,12 +9,13 @@ class QTreeWidget;
 
 namespace lumeno {
 
+class Interacao;
 class TDM;
 
 class TSelecionarEstacao : public QDialog {
     Q_OBJECT
 public:
-    explicit TSelecionarEstacao(TDM& dm, QWidget* pai = nullptr);
+    TSelecionarEstacao(Interacao& interacao, TDM& dm, QWidget* pai = nullptr);
 
     bool Escolhida = false;
 
@@ -27,6 +28,7 @@ protected:
 private:
     void bo_okClick();
     void preencher();
+    Interacao& interacao_;
     TDM& dm_;
 };
 

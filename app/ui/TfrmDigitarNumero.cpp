@@ -1,5 +1,8 @@
 #include "app/ui/TfrmDigitarNumero.h"
 
+#include "app/ErroLumeno.h"
+#include "app/ui/Comando.h"
+#include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
 
 #include <QHBoxLayout>
@@ -7,7 +10,8 @@
 
 namespace lumeno {
 
-TfrmDigitarNumero::TfrmDigitarNumero(QWidget* pai) : QDialog(pai) {
+TfrmDigitarNumero::TfrmDigitarNumero(Interacao& interacao, QWidget* pai)
+    : QDialog(pai), interacao_(interacao) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* layout = new QHBoxLayout(this);
     edtNumero = new EditorNumero(this);
@@ -16,10 +20,18 @@ TfrmDigitarNumero::TfrmDigitarNumero(QWidget* pai) : QDialog(pai) {
     bo_ok = new QPushButton(QStringLiteral("&Ok"), this);
     bo_ok->setDefault(true);
     layout->addWidget(bo_ok);
-    connect(bo_ok, &QPushButton::clicked, this, [this] {
-        Confirmado = true;
-        accept();
-    });
+    connect(bo_ok, &QPushButton::clicked, this, comando(interacao_, [this] {
+                // What is not a number the box takes is refused here, with the dialog still open.
+                try {
+                    edtNumero->valor();
+                } catch (const ErroConversao& e) {
+                    interacao_.mensagem(e.mensagem(), QStringLiteral("Erro"));
+                    edtNumero->setFocus();
+                    return;
+                }
+                Confirmado = true;
+                accept();
+            }));
     setFixedSize(280, 56);
 }
 

@@ -1,5 +1,6 @@
 // Number prompt: the caller sets the caption (the question), the decimals and the
-// initial value, shows it, and reads `Confirmado` and the value afterwards.
+// initial value, shows it, and reads `Confirmado` and the value afterwards. "&Ok" takes
+// only a value the box accepts.
 #pragma once
 
 #include <QDialog>
@@ -9,11 +10,12 @@ class QPushButton;
 namespace lumeno {
 
 class EditorNumero;
+class Interacao;
 
 class TfrmDigitarNumero : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmDigitarNumero(QWidget* pai = nullptr);
+    explicit TfrmDigitarNumero(Interacao& interacao, QWidget* pai = nullptr);
 
     // Prepares the prompt: caption, decimals and the value shown.
     void preparar(const QString& titulo, int casas, double valor);
@@ -25,6 +27,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+
+private:
+    Interacao& interacao_;
 };
 
 }  // namespace lumeno

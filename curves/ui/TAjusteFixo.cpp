@@ -1,6 +1,7 @@
 #include "curves/ui/TAjusteFixo.h"
 
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -42,13 +43,15 @@ TAjusteFixo::TAjusteFixo(Contexto& contexto, QWidget* pai) : QDialog(pai), conte
     botoes->addWidget(bo_cancela);
     layout->addLayout(botoes);
     setFixedSize(320, 260);
-    connect(bo_ok, &QPushButton::clicked, this, [this] {
-        Confirmado = true;
-        accept();
-    });
-    connect(bo_cancela, &QPushButton::clicked, this, &QDialog::reject);
+    connect(bo_ok, &QPushButton::clicked, this, comando(contexto_.interacao, [this] {
+                Confirmado = true;
+                accept();
+            }));
+    connect(bo_cancela, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { reject(); }));
     connect(lstParametros, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { lstParametrosDblClick(item); });
+            comando(contexto_.interacao,
+                    [this](QTreeWidgetItem* item) { lstParametrosDblClick(item); }));
 }
 
 void TAjusteFixo::showEvent(QShowEvent* e) {

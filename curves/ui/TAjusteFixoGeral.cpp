@@ -2,6 +2,7 @@
 
 #include "analysis/ui/TTelaMedicao.h"
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -42,14 +43,18 @@ TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& 
     for (QPushButton* b : {bo_editar, bo_retracar, bo_originais, bo_limpar})
         layout->addWidget(b, linha++, 1);
     setFixedSize(460, 260);
-    connect(bo_editar, &QPushButton::clicked, this, &TAjusteFixoGeral::EditarClick);
-    connect(bo_retracar, &QPushButton::clicked, this, &TAjusteFixoGeral::RetracarClick);
-    connect(bo_originais, &QPushButton::clicked, this, &TAjusteFixoGeral::OriginaisClick);
-    connect(bo_limpar, &QPushButton::clicked, this, &TAjusteFixoGeral::LimparClick);
+    connect(bo_editar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { EditarClick(); }));
+    connect(bo_retracar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { RetracarClick(); }));
+    connect(bo_originais, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { OriginaisClick(); }));
+    connect(bo_limpar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { LimparClick(); }));
 }
 
 void TAjusteFixoGeral::showEvent(QShowEvent* e) {
-    iniciar();
+    carregarAoMostrar(contexto_.interacao, *this, [this] { iniciar(); });
     QDialog::showEvent(e);
 }
 
@@ -135,7 +140,7 @@ void TAjusteFixoGeral::done(int resultado) {
     // Each curve back in the colour it had, with the parameters last set.
     for (int i = 1; i <= Tela->TotalCurvas && i < static_cast<int>(CoresOriginais.size()); ++i)
         Tela->Trechos[static_cast<size_t>(i)].Cor = CoresOriginais[static_cast<size_t>(i)];
-    Tela->RedesenharTudo();
+    executarComando(contexto_.interacao, [this] { Tela->RedesenharTudo(); });
     QDialog::done(resultado);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
 #include "curves/CriteriosExclusao.h"
@@ -79,10 +80,12 @@ TCriterioExclusao::TCriterioExclusao(Interacao& interacao, CriteriosExclusao& cr
     botoes->addWidget(bo_inicializa);
     layout->addLayout(botoes);
     setFixedSize(520, 320);
-    connect(cboTipo, &QComboBox::currentIndexChanged, this, &TCriterioExclusao::mostrarCaixas);
-    connect(bo_insere, &QPushButton::clicked, this, &TCriterioExclusao::InsereClick);
-    connect(bo_deleta, &QPushButton::clicked, this, &TCriterioExclusao::DeletaClick);
-    connect(bo_inicializa, &QPushButton::clicked, this, &TCriterioExclusao::InicializaClick);
+    connect(cboTipo, &QComboBox::currentIndexChanged, this,
+            comando(interacao_, [this] { mostrarCaixas(); }));
+    connect(bo_insere, &QPushButton::clicked, this, comando(interacao_, [this] { InsereClick(); }));
+    connect(bo_deleta, &QPushButton::clicked, this, comando(interacao_, [this] { DeletaClick(); }));
+    connect(bo_inicializa, &QPushButton::clicked, this,
+            comando(interacao_, [this] { InicializaClick(); }));
 }
 
 void TCriterioExclusao::showEvent(QShowEvent* e) {

@@ -1,5 +1,6 @@
 #include "curves/ui/TDigitarParametrosCurva.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
@@ -38,27 +39,28 @@ TDigitarParametrosCurva::TDigitarParametrosCurva(Interacao& interacao, QWidget* 
     botoes->addWidget(bo_cancela);
     layout->addRow(botoes);
     setFixedSize(300, 200);
-    connect(bo_ok, &QPushButton::clicked, this, [this] {
-        if (!CorEscolhida) {
-            interacao_.mensagem(QStringLiteral("Deve selecionar cor para a nova curva!"),
-                                QStringLiteral("Atenção"));
-            return;
-        }
-        const double valor = h0();
-        if (valor < -10000 || valor > 10000 || valor >= cotaMin_ / 100) {
-            interacao_.mensagem(
-                QStringLiteral(
-                    "Valor de h0 não deve ultrapassar a menor cota das medições da estação"),
-                QStringLiteral("Erro"));
-            return;
-        }
-        Confirmado = true;
-        accept();
-    });
-    connect(bo_cancela, &QPushButton::clicked, this, [this] {
-        Confirmado = false;
-        reject();
-    });
+    connect(
+        bo_ok, &QPushButton::clicked, this, comando(interacao_, [this] {
+            if (!CorEscolhida) {
+                interacao_.mensagem(QStringLiteral("Deve selecionar cor para a nova curva!"),
+                                    QStringLiteral("Atenção"));
+                return;
+            }
+            const double valor = h0();
+            if (valor < -10000 || valor > 10000 || valor >= cotaMin_ / 100) {
+                interacao_.mensagem(
+                    QStringLiteral(
+                        "Valor de h0 não deve ultrapassar a menor cota das medições da estação"),
+                    QStringLiteral("Erro"));
+                return;
+            }
+            Confirmado = true;
+            accept();
+        }));
+    connect(bo_cancela, &QPushButton::clicked, this, comando(interacao_, [this] {
+                Confirmado = false;
+                reject();
+            }));
 }
 
 void TDigitarParametrosCurva::preparar(int curva, double k, double m, double h0, double cotaMin) {

@@ -1,5 +1,6 @@
 #include "curves/ui/TDigitarPontoObrigatorio.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
 #include "curves/CriteriosAjuste.h"
@@ -32,18 +33,25 @@ TDigitarPontoObrigatorio::TDigitarPontoObrigatorio(Interacao& interacao, QWidget
     botoes->addWidget(bo_cancela);
     layout->addRow(botoes);
     setFixedSize(260, 150);
-    connect(bo_ok, &QPushButton::clicked, this, [this] {
-        if (ponto().peso > 1) {
-            Confirmado = true;
-            accept();
-        } else {
-            interacao_.mensagem(QStringLiteral("Peso do ponto deve ser maior que 1!"), QString());
-        }
-    });
-    connect(bo_cancela, &QPushButton::clicked, this, [this] {
-        Confirmado = false;
-        reject();
-    });
+    connect(bo_ok, &QPushButton::clicked, this, comando(interacao_, [this] {
+                // The weight is kept in three digits of the point's packed text.
+                if (edPeso->valor() > 999) {
+                    interacao_.mensagem(QStringLiteral("Peso do ponto deve ser no máximo 999!"),
+                                        QString());
+                    return;
+                }
+                if (ponto().peso > 1) {
+                    Confirmado = true;
+                    accept();
+                } else {
+                    interacao_.mensagem(QStringLiteral("Peso do ponto deve ser maior que 1!"),
+                                        QString());
+                }
+            }));
+    connect(bo_cancela, &QPushButton::clicked, this, comando(interacao_, [this] {
+                Confirmado = false;
+                reject();
+            }));
 }
 
 void TDigitarPontoObrigatorio::preparar(const PontoObrigatorio& p) {

@@ -1,5 +1,5 @@
 // A mandatory point of a curve ("Digitar ponto obrigatório"): stage, discharge and a
-// weight above 1, the number of times the point counts in the fit.
+// weight from 2 to 999, the number of times the point counts in the fit.
 #pragma once
 
 #include <QDialog>

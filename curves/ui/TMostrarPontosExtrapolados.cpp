@@ -1,5 +1,6 @@
 #include "curves/ui/TMostrarPontosExtrapolados.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "curves/RelacaoVazoes.h"
@@ -30,7 +31,7 @@ TMostrarPontosExtrapolados::TMostrarPontosExtrapolados(Contexto& contexto, QWidg
     layout->addWidget(bo_exportar, 0, Qt::AlignLeft);
     resize(560, 420);
     connect(bo_exportar, &QPushButton::clicked, this,
-            &TMostrarPontosExtrapolados::bo_exportarClick);
+            comando(contexto_.interacao, [this] { bo_exportarClick(); }));
 }
 
 void TMostrarPontosExtrapolados::preencher(const QStringList& cabecalho,

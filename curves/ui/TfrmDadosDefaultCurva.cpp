@@ -1,6 +1,7 @@
 #include "curves/ui/TfrmDadosDefaultCurva.h"
 
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -45,8 +46,9 @@ TfrmDadosDefaultCurva::TfrmDadosDefaultCurva(Contexto& contexto, QWidget* pai)
     layout->addRow(Button1);
     setFixedSize(300, 180);
     connect(cboAlgoritmo, &QComboBox::currentIndexChanged, this,
-            &TfrmDadosDefaultCurva::atualizarRotulo);
-    connect(Button1, &QPushButton::clicked, this, &TfrmDadosDefaultCurva::Button1Click);
+            comando(contexto_.interacao, [this] { atualizarRotulo(); }));
+    connect(Button1, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { Button1Click(); }));
 }
 
 bool TfrmDadosDefaultCurva::eventFilter(QObject* objeto, QEvent* evento) {

@@ -1,5 +1,6 @@
 #include "curves/ui/TfrmDefaultCurvas.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -28,14 +29,18 @@ TfrmDefaultCurvas::TfrmDefaultCurvas(Contexto& contexto, TfrmDadosDefaultCurva& 
     lstTrechos->addActions({mniInserir, mniAlterar, mniDeletar});
     layout->addWidget(lstTrechos);
     setFixedSize(270, 260);
-    connect(mniInserir, &QAction::triggered, this, &TfrmDefaultCurvas::InserirClick);
-    connect(mniAlterar, &QAction::triggered, this, &TfrmDefaultCurvas::AlterarClick);
-    connect(mniDeletar, &QAction::triggered, this, &TfrmDefaultCurvas::DeletarClick);
-    connect(lstTrechos, &QTreeWidget::itemDoubleClicked, this, &TfrmDefaultCurvas::AlterarClick);
+    connect(mniInserir, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { InserirClick(); }));
+    connect(mniAlterar, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AlterarClick(); }));
+    connect(mniDeletar, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { DeletarClick(); }));
+    connect(lstTrechos, &QTreeWidget::itemDoubleClicked, this,
+            comando(contexto_.interacao, [this] { AlterarClick(); }));
 }
 
 void TfrmDefaultCurvas::showEvent(QShowEvent* e) {
-    recarregar();
+    carregarAoMostrar(contexto_.interacao, *this, [this] { recarregar(); });
     QDialog::showEvent(e);
 }
 

@@ -1,5 +1,6 @@
 #include "curves/ui/TfrmEscolherAlgoritmo.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Interacao.h"
 
 #include <QComboBox>
@@ -20,16 +21,16 @@ TfrmEscolherAlgoritmo::TfrmEscolherAlgoritmo(Interacao& interacao, QWidget* pai)
     bo_ok->setDefault(true);
     layout->addWidget(bo_ok);
     setFixedSize(280, 56);
-    connect(bo_ok, &QPushButton::clicked, this, [this] {
-        if (cboAlgoritmo->currentIndex() < 0) {
-            interacao_.mensagem(
-                QStringLiteral("Deve ser selecionado um algoritmo para traçar a curva"),
-                QStringLiteral("Atenção"));
-            return;
-        }
-        Confirmado = true;
-        accept();
-    });
+    connect(bo_ok, &QPushButton::clicked, this, comando(interacao_, [this] {
+                if (cboAlgoritmo->currentIndex() < 0) {
+                    interacao_.mensagem(
+                        QStringLiteral("Deve ser selecionado um algoritmo para traçar a curva"),
+                        QStringLiteral("Atenção"));
+                    return;
+                }
+                Confirmado = true;
+                accept();
+            }));
 }
 
 int TfrmEscolherAlgoritmo::algoritmo() const {

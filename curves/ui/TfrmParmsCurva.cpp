@@ -1,6 +1,7 @@
 #include "curves/ui/TfrmParmsCurva.h"
 
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
@@ -71,34 +72,36 @@ TfrmParmsCurva::TfrmParmsCurva(Contexto& contexto, TDigitarPontoObrigatorio& pon
     layout->addLayout(botoes);
     setFixedSize(470, 400);
 
-    connect(trvCurva, &ArvoreFormatada::linkClicado, this, &TfrmParmsCurva::linkClicado);
-    connect(trvCurva, &ArvoreFormatada::valorEscolhido, this,
-            [this](NoFormatado* no, const QString&, const QString& novo, const QString&) {
-                algoritmoEscolhido(no, novo);
-            });
-    connect(mniMostrarSecao, &QAction::triggered, this, [this] {
-        if (contexto_.mostrarSecao)
-            contexto_.mostrarSecao();
-    });
-    connect(bo_ok, &QPushButton::clicked, this, [this] {
-        if (!CorEscolhida) {
-            contexto_.interacao.mensagem(QStringLiteral("Selecione a cor da curva"),
-                                         QStringLiteral("Atenção!"));
-            return;
-        }
-        if (!AlgoritmoEscolhido) {
-            contexto_.interacao.mensagem(
-                QStringLiteral("Selecione o algoritmo para traçado da curva"),
-                QStringLiteral("Atenção!"));
-            return;
-        }
-        Confirmado = true;
-        accept();
-    });
-    connect(bo_cancela, &QPushButton::clicked, this, [this] {
-        Confirmado = false;
-        reject();
-    });
+    connect(trvCurva, &ArvoreFormatada::linkClicado, this,
+            comando(contexto_.interacao,
+                    [this](NoFormatado* no, const QString& href) { linkClicado(no, href); }));
+    connect(
+        trvCurva, &ArvoreFormatada::valorEscolhido, this,
+        comando(contexto_.interacao, [this](NoFormatado* no, const QString&, const QString& novo,
+                                            const QString&) { algoritmoEscolhido(no, novo); }));
+    connect(mniMostrarSecao, &QAction::triggered, this, comando(contexto_.interacao, [this] {
+                if (contexto_.mostrarSecao)
+                    contexto_.mostrarSecao();
+            }));
+    connect(bo_ok, &QPushButton::clicked, this, comando(contexto_.interacao, [this] {
+                if (!CorEscolhida) {
+                    contexto_.interacao.mensagem(QStringLiteral("Selecione a cor da curva"),
+                                                 QStringLiteral("Atenção!"));
+                    return;
+                }
+                if (!AlgoritmoEscolhido) {
+                    contexto_.interacao.mensagem(
+                        QStringLiteral("Selecione o algoritmo para traçado da curva"),
+                        QStringLiteral("Atenção!"));
+                    return;
+                }
+                Confirmado = true;
+                accept();
+            }));
+    connect(bo_cancela, &QPushButton::clicked, this, comando(contexto_.interacao, [this] {
+                Confirmado = false;
+                reject();
+            }));
 }
 
 void TfrmParmsCurva::preparar(const QString& codigo, const QString& descricao, int proximaCurva,
@@ -114,7 +117,7 @@ void TfrmParmsCurva::predefinirInicio(const QDate& data) {
 }
 
 void TfrmParmsCurva::showEvent(QShowEvent* e) {
-    montarArvore();
+    carregarAoMostrar(contexto_.interacao, *this, [this] { montarArvore(); });
     QDialog::showEvent(e);
 }
 

@@ -1,5 +1,6 @@
 #include "editing/ui/TControleEstacao.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/ListaEstacoes.h"
@@ -45,21 +46,30 @@ TControleEstacao::TControleEstacao(Contexto& contexto, QWidget* pai)
     layout->addLayout(botoes);
     setFixedSize(660, 380);
 
-    connect(bo_deletar, &QPushButton::clicked, this, &TControleEstacao::bo_deletarClick);
-    connect(bo_inserir, &QPushButton::clicked, this, &TControleEstacao::bo_inserirClick);
-    connect(bo_editar, &QPushButton::clicked, this, &TControleEstacao::bo_editarClick);
-    connect(bo_analisar, &QPushButton::clicked, this, &TControleEstacao::bo_analisarClick);
-    connect(bo_ajustar, &QPushButton::clicked, this, &TControleEstacao::bo_ajustarClick);
-    connect(bo_medicoes, &QPushButton::clicked, this, &TControleEstacao::bo_medicoesClick);
-    connect(bo_secao, &QPushButton::clicked, this, &TControleEstacao::bo_secaoClick);
+    connect(bo_deletar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_deletarClick(); }));
+    connect(bo_inserir, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_inserirClick(); }));
+    connect(bo_editar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_editarClick(); }));
+    connect(bo_analisar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_analisarClick(); }));
+    connect(bo_ajustar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_ajustarClick(); }));
+    connect(bo_medicoes, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_medicoesClick(); }));
+    connect(bo_secao, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_secaoClick(); }));
 }
 
 void TControleEstacao::showEvent(QShowEvent* e) {
-    Tabela& estacao = contexto_.dm.tb_estacao;
-    estacao.fechar();
-    estacao.definirIndice(QString());
-    estacao.abrir();
-    recarregar();
+    carregarAoMostrar(contexto_.interacao, *this, [this] {
+        Tabela& estacao = contexto_.dm.tb_estacao;
+        estacao.fechar();
+        estacao.definirIndice(QString());
+        estacao.abrir();
+        recarregar();
+    });
     QDialog::showEvent(e);
 }
 

@@ -1,5 +1,6 @@
 #include "editing/ui/TDigitarCodigoEstacao.h"
 
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
@@ -32,8 +33,10 @@ TDigitarCodigoEstacao::TDigitarCodigoEstacao(Contexto& contexto, QWidget* pai)
     botoes->addWidget(bo_cancela);
     layout->addLayout(botoes);
     setFixedSize(260, 100);
-    connect(bo_ok, &QPushButton::clicked, this, &TDigitarCodigoEstacao::bo_okClick);
-    connect(bo_cancela, &QPushButton::clicked, this, &TDigitarCodigoEstacao::bo_cancelaClick);
+    connect(bo_ok, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_okClick(); }));
+    connect(bo_cancela, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_cancelaClick(); }));
 }
 
 void TDigitarCodigoEstacao::showEvent(QShowEvent* e) {
@@ -45,7 +48,7 @@ void TDigitarCodigoEstacao::showEvent(QShowEvent* e) {
 }
 
 void TDigitarCodigoEstacao::bo_okClick() {
-    const double codigo = std::trunc(edCodigo->valor());
+    const int codigo = edCodigo->valorInteiro();
     auto q = contexto_.dm.novaConsulta();
     q->SQL << QStringLiteral("select IdEstacao from estacao where codigo = :codigo");
     q->definirParametro(QStringLiteral("codigo"), codigo);

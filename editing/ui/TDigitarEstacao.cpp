@@ -1,6 +1,7 @@
 #include "editing/ui/TDigitarEstacao.h"
 
 #include "app/ErroLumeno.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
@@ -47,13 +48,16 @@ TDigitarEstacao::TDigitarEstacao(Contexto& contexto, QWidget* pai)
     layout->addLayout(botoes);
     setFixedSize(380, 150);
 
-    connect(bo_ok, &QPushButton::clicked, this, &TDigitarEstacao::bo_okClick);
-    connect(bo_cancela, &QPushButton::clicked, this, &TDigitarEstacao::bo_cancelaClick);
-    connect(edtCodigo, &QLineEdit::textEdited, this, [this] { CodigoAlterado = true; });
-    connect(cboRio, &QComboBox::currentTextChanged, this, [this] {
-        if (mostrando_)
-            RioEscolhido = true;
-    });
+    connect(bo_ok, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_okClick(); }));
+    connect(bo_cancela, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_cancelaClick(); }));
+    connect(edtCodigo, &QLineEdit::textEdited, this,
+            comando(contexto_.interacao, [this] { CodigoAlterado = true; }));
+    connect(cboRio, &QComboBox::currentTextChanged, this, comando(contexto_.interacao, [this] {
+                if (mostrando_)
+                    RioEscolhido = true;
+            }));
 }
 
 void TDigitarEstacao::definirCodigoSomenteLeitura(bool somenteLeitura) {
@@ -88,7 +92,7 @@ void TDigitarEstacao::showEvent(QShowEvent* e) {
     else
         edtCodigo->definirValor(codigo.comoReal());
     edtDescricao->setText(estacao.campo(QStringLiteral("Descricao")).comoTexto());
-    carregarRios();
+    carregarAoMostrar(contexto_.interacao, *this, [this] { carregarRios(); });
     const Campo rio = estacao.campo(QStringLiteral("Rio"));
     const int indice = rio.nulo() ? -1 : cboRio->findData(rio.comoReal());
     cboRio->setCurrentIndex(indice);
@@ -134,7 +138,13 @@ void TDigitarEstacao::bo_okClick() {
                            QStringLiteral("Erro!"));
         return;
     }
-    const int codigo = qRound(edtCodigo->valor());
+    // A cleared code box is no code (it would be stored as 0).
+    if (edtCodigo->vazio()) {
+        interacao.mensagem(QStringLiteral("Deve ser escolhido algum código para a estação!"),
+                           QStringLiteral("Erro!"));
+        return;
+    }
+    const int codigo = edtCodigo->valorInteiro();
     if (!CodigoAlterado && codigo == 0) {
         interacao.mensagem(QStringLiteral("Deve ser escolhido algum código para a estação!"),
                            QStringLiteral("Erro!"));

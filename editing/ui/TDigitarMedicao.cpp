@@ -2,6 +2,7 @@
 
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
@@ -50,21 +51,28 @@ TDigitarMedicao::TDigitarMedicao(Contexto& contexto, QWidget* pai)
     const std::array<QLineEdit*, 6> caixas{edtNumero, edtData, edtCota,
                                            edtVazao,  edtArea, edtVelocidade};
     for (size_t i = 0; i < caixas.size(); ++i) {
-        connect(caixas[i], &QLineEdit::textChanged, this, [this, i] {
-            if (carregando_)
-                return;
-            digitados[i] = true;
-            bo_ok->setEnabled(
-                std::all_of(digitados.begin(), digitados.end(), [](bool b) { return b; }));
-        });
+        connect(caixas[i], &QLineEdit::textChanged, this, comando(contexto_.interacao, [this, i] {
+                    if (carregando_)
+                        return;
+                    digitados[i] = true;
+                    bo_ok->setEnabled(
+                        std::all_of(digitados.begin(), digitados.end(), [](bool b) { return b; }));
+                }));
     }
-    connect(bo_ok, &QPushButton::clicked, this, &TDigitarMedicao::bo_okClick);
+    connect(bo_ok, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_okClick(); }));
 }
 
-void TDigitarMedicao::iniciarRegistro() {
+void TDigitarMedicao::anexarRegistro() {
     Tabela& medida = contexto_.dm.tb_medida;
     medida.anexar();
     medida.definirValor(QStringLiteral("Estacao"), Estacao);
+    // A measurement typed here is a real one: every fit selects ponto_obrigatorio = 0.
+    medida.definirValor(QStringLiteral("Ponto_obrigatorio"), 0);
+}
+
+void TDigitarMedicao::iniciarRegistro() {
+    anexarRegistro();
     setWindowTitle(QStringLiteral("Inserir medição"));
     digitados.fill(false);
     bo_ok->setEnabled(false);
@@ -91,20 +99,22 @@ void TDigitarMedicao::carregarCampos() {
 }
 
 void TDigitarMedicao::showEvent(QShowEvent* e) {
-    Tabela& medida = contexto_.dm.tb_medida;
-    medida.abrir();
     edtNumero->setEnabled(Inserindo);
-    if (Inserindo) {
-        iniciarRegistro();
-    } else {
-        if (!medida.localizar(QStringLiteral("Id_medida"), IdMedida))
-            throw ErroLumeno(QStringLiteral("A medição não existe mais."));
-        medida.editar();
-        setWindowTitle(QStringLiteral("Editar medição"));
-        carregarCampos();
-        digitados.fill(true);
-        bo_ok->setEnabled(true);
-    }
+    carregarAoMostrar(contexto_.interacao, *this, [this] {
+        Tabela& medida = contexto_.dm.tb_medida;
+        medida.abrir();
+        if (Inserindo) {
+            iniciarRegistro();
+        } else {
+            if (!medida.localizar(QStringLiteral("Id_medida"), IdMedida))
+                throw ErroLumeno(QStringLiteral("A medição não existe mais."));
+            medida.editar();
+            setWindowTitle(QStringLiteral("Editar medição"));
+            carregarCampos();
+            digitados.fill(true);
+            bo_ok->setEnabled(true);
+        }
+    });
     QDialog::showEvent(e);
     (Inserindo ? static_cast<QWidget*>(edtNumero) : edtData)->setFocus();
 }
@@ -125,6 +135,17 @@ void TDigitarMedicao::bo_okClick() {
         contexto_.interacao.mensagem(e.mensagem(), QStringLiteral("Erro"));
         return;
     }
+    const std::pair<const QVariant*, QString> naoNegativos[] = {
+        {&vazao, QStringLiteral("A vazão")},
+        {&area, QStringLiteral("A área")},
+        {&velocidade, QStringLiteral("A velocidade")}};
+    for (const auto& [valor, nome] : naoNegativos) {
+        if (!valor->isNull() && valor->toDouble() < 0) {
+            contexto_.interacao.mensagem(nome + QStringLiteral(" não pode ser negativa."),
+                                         QStringLiteral("Erro"));
+            return;
+        }
+    }
     m.definirValor(QStringLiteral("Numero"), numero);
     m.definirValor(QStringLiteral("Data"), data);
     m.definirValor(QStringLiteral("Cota"), cota);
@@ -134,9 +155,16 @@ void TDigitarMedicao::bo_okClick() {
     try {
         m.postar();
     } catch (const ErroViolacaoChave& e) {
-        // The duplicate was discarded; the dialog closes.
+        // The table discarded the pending record; a new one takes its place and the
+        // dialog stays open with what was typed, so that only the number needs changing.
         contexto_.interacao.mensagem(e.mensagem(), e.titulo());
-        reject();
+        if (Inserindo) {
+            anexarRegistro();
+            edtNumero->setFocus();
+            edtNumero->selectAll();
+        } else {
+            m.editar();
+        }
         return;
     }
     if (Inserindo) {

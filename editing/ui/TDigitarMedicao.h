@@ -1,6 +1,8 @@
 // Entry dialog of one measurement summary. In insert mode it stays open after "&Ok"
 // and starts the next record, so that several measurements are typed one after the
-// other; in edit mode "&Ok" stores and closes.
+// other; in edit mode "&Ok" stores and closes. A number that the station already has is
+// refused and the dialog stays open with what was typed; negative discharge, area or
+// velocity are refused.
 #pragma once
 
 #include <QDialog>
@@ -46,6 +48,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void anexarRegistro();
     void iniciarRegistro();
     void carregarCampos();
     void bo_okClick();

@@ -1,6 +1,7 @@
 #include "editing/ui/TDigitarPontoSecao.h"
 
 #include "app/ErroLumeno.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
@@ -24,7 +25,8 @@ TDigitarPontoSecao::TDigitarPontoSecao(Contexto& contexto, QWidget* pai)
     bo_ok->setDefault(true);
     layout->addRow(bo_ok);
     setFixedSize(240, 120);
-    connect(bo_ok, &QPushButton::clicked, this, &TDigitarPontoSecao::bo_okClick);
+    connect(bo_ok, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_okClick(); }));
 }
 
 void TDigitarPontoSecao::iniciarPonto() {
@@ -37,25 +39,34 @@ void TDigitarPontoSecao::iniciarPonto() {
 
 void TDigitarPontoSecao::showEvent(QShowEvent* e) {
     Gravou = false;
-    Tabela& ponto = contexto_.dm.tb_ponto;
-    ponto.abrir();
-    if (Inserindo) {
-        iniciarPonto();
-        edtX->setEnabled(true);
-    } else {
-        if (!ponto.localizar(QStringLiteral("IdPonto"), IdPonto))
-            throw ErroLumeno(QStringLiteral("O ponto não existe mais."));
-        ponto.editar();
-        edtX->definirValor(ponto.campo(QStringLiteral("X")).comoReal());
-        edtY->definirValor(ponto.campo(QStringLiteral("Y")).comoReal());
-        edtX->setEnabled(false);
-    }
+    carregarAoMostrar(contexto_.interacao, *this, [this] {
+        Tabela& ponto = contexto_.dm.tb_ponto;
+        ponto.abrir();
+        if (Inserindo) {
+            iniciarPonto();
+            edtX->setEnabled(true);
+        } else {
+            if (!ponto.localizar(QStringLiteral("IdPonto"), IdPonto))
+                throw ErroLumeno(QStringLiteral("O ponto não existe mais."));
+            ponto.editar();
+            edtX->definirValor(ponto.campo(QStringLiteral("X")).comoReal());
+            edtY->definirValor(ponto.campo(QStringLiteral("Y")).comoReal());
+            edtX->setEnabled(false);
+        }
+    });
     QDialog::showEvent(e);
     (Inserindo ? edtX : edtY)->setFocus();
 }
 
 void TDigitarPontoSecao::bo_okClick() {
     Tabela& ponto = contexto_.dm.tb_ponto;
+    // A point without distance or elevation would be stored empty and drawn at (0, 0).
+    if ((Inserindo && edtX->vazio()) || edtY->vazio()) {
+        contexto_.interacao.mensagem(QStringLiteral("Digite a margem e a cota do ponto."),
+                                     QStringLiteral("Erro"));
+        (Inserindo && edtX->vazio() ? edtX : edtY)->setFocus();
+        return;
+    }
     QVariant x, y;
     try {
         x = edtX->valorCampo();

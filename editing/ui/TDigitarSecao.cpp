@@ -1,6 +1,7 @@
 #include "editing/ui/TDigitarSecao.h"
 
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "components/PainelGrafico.h"
@@ -53,15 +54,21 @@ TDigitarSecao::TDigitarSecao(Contexto& contexto, TDigitarPontoSecao& ponto, QWid
     lstPontos->setFixedWidth(150);
     layout->addWidget(lstPontos);
     setFixedSize(640, 400);
-    connect(omInserirPonto, &QAction::triggered, this, &TDigitarSecao::InserirPontoClick);
-    connect(omAlterarPonto, &QAction::triggered, this, &TDigitarSecao::AlterarPontoClick);
-    connect(omDeletarPonto, &QAction::triggered, this, &TDigitarSecao::DeletarPontoClick);
-    connect(omLimparSecao, &QAction::triggered, this, &TDigitarSecao::LimparSecaoClick);
+    connect(omInserirPonto, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { InserirPontoClick(); }));
+    connect(omAlterarPonto, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { AlterarPontoClick(); }));
+    connect(omDeletarPonto, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { DeletarPontoClick(); }));
+    connect(omLimparSecao, &QAction::triggered, this,
+            comando(contexto_.interacao, [this] { LimparSecaoClick(); }));
 }
 
 void TDigitarSecao::showEvent(QShowEvent* e) {
-    setWindowTitle(tituloSecao(contexto_));
-    Desenhar();
+    carregarAoMostrar(contexto_.interacao, *this, [this] {
+        setWindowTitle(tituloSecao(contexto_));
+        Desenhar();
+    });
     QDialog::showEvent(e);
 }
 

@@ -1,6 +1,7 @@
 #include "editing/ui/TMedicoesEstacao.h"
 
 #include "app/Formato.h"
+#include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/TSelecionarEstacao.h"
@@ -43,11 +44,16 @@ TMedicoesEstacao::TMedicoesEstacao(Contexto& contexto, TDigitarMedicao& digitar,
     botoes->addStretch();
     layout->addLayout(botoes);
     resize(560, 380);
-    connect(bo_inserir, &QPushButton::clicked, this, &TMedicoesEstacao::bo_inserirClick);
-    connect(bo_editar, &QPushButton::clicked, this, &TMedicoesEstacao::bo_editarClick);
-    connect(bo_deletar, &QPushButton::clicked, this, &TMedicoesEstacao::bo_deletarClick);
-    connect(bo_exportar, &QPushButton::clicked, this, &TMedicoesEstacao::bo_exportarClick);
-    connect(lstMedicoes, &QTreeWidget::itemDoubleClicked, this, &TMedicoesEstacao::bo_editarClick);
+    connect(bo_inserir, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_inserirClick(); }));
+    connect(bo_editar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_editarClick(); }));
+    connect(bo_deletar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_deletarClick(); }));
+    connect(bo_exportar, &QPushButton::clicked, this,
+            comando(contexto_.interacao, [this] { bo_exportarClick(); }));
+    connect(lstMedicoes, &QTreeWidget::itemDoubleClicked, this,
+            comando(contexto_.interacao, [this] { bo_editarClick(); }));
 }
 
 void TMedicoesEstacao::AbrirPeloMenu() {
@@ -67,7 +73,7 @@ void TMedicoesEstacao::AbrirPeloMenu() {
 }
 
 void TMedicoesEstacao::showEvent(QShowEvent* e) {
-    recarregar();
+    carregarAoMostrar(contexto_.interacao, *this, [this] { recarregar(); });
     QDialog::showEvent(e);
 }
 

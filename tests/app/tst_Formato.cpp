@@ -87,6 +87,10 @@ private Q_SLOTS:
         QCOMPARE(lerReal(".5"), 0.5);
         QVERIFY_THROWS_EXCEPTION(ErroConversao, lerReal("1,5"));
         QVERIFY_THROWS_EXCEPTION(ErroConversao, lerReal(""));
+        // Beyond the range of a double: not read as infinity.
+        QVERIFY_THROWS_EXCEPTION(ErroConversao, lerReal("1e400"));
+        QVERIFY_THROWS_EXCEPTION(ErroConversao, lerReal("-1e309"));
+        QCOMPARE(lerReal("1e-400"), 0.0);
         QCOMPARE(lerInteiro("-42"), -42);
         QVERIFY_THROWS_EXCEPTION(ErroConversao, lerInteiro("4.2"));
         QVERIFY_THROWS_EXCEPTION(ErroConversao, lerInteiro("99999999999"));

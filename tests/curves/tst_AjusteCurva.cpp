@@ -1,5 +1,7 @@
 #include "app/ErroLumeno.h"
+#include "app/Formato.h"
 #include "curves/AjusteCurva.h"
+#include "curves/AvisoAjuste.h"
 #include "support/ExecutorTestes.h"
 
 #include <QTest>
@@ -345,6 +347,76 @@ private Q_SLOTS:
         QVERIFY(std::fabs(curva.K - 40) < 1e-9);
         QVERIFY(std::fabs(curva.M - 2) < 1e-9);
         QVERIFY(std::isfinite(curva.R) && std::fabs(curva.R - 1) < 1e-9);
+    }
+
+    // The rows left out are told: once per fit and, by number, in the validity lines.
+    void descartadasInformadas() {
+        Pares pares = exatos;
+        pares.insert(pares.begin() + 1, {120, 0});
+        pares.push_back({250, -3});
+        const CurvaTrecho curva = potencial(100, pares);
+        QCOMPARE(NumerosDescartados(curva), (std::vector<double>{2, 5}));
+        QCOMPARE(avisoDescartadas(2),
+                 QString("2 medições com vazão nula ou negativa foram ignoradas no ajuste"));
+        QCOMPARE(avisoDescartadas(1),
+                 QString("1 medição com vazão nula ou negativa foi ignorada no ajuste"));
+        QCOMPARE(validadeDescartadas(curva),
+                 QStringList{"Ignoradas (vazão nula ou negativa): 2, 5"});
+        QVERIFY(validadeDescartadas(potencial(100, exatos)).isEmpty());
+        QVERIFY(validadeDescartadas(polinomio(1, pares)).isEmpty());
+
+        // Many of them wrap into lines of the given width, none lost.
+        Pares muitos = exatos;
+        for (int i = 0; i < 40; ++i)
+            muitos.push_back({400.0 + i, 0});
+        const QStringList linhas = validadeDescartadas(potencial(100, muitos), 60);
+        QVERIFY(linhas.size() > 1);
+        QString todas;
+        for (const QString& l : linhas) {
+            QVERIFY2(l.size() <= 60, qPrintable(l));
+            todas += l;
+        }
+        for (int n = 4; n <= 43; ++n)
+            QVERIFY(todas.contains(QString(" %1,").arg(n)) ||
+                    todas.endsWith(QString(" %1").arg(n)));
+    }
+
+    // A start value far below the stages would search for hours (or, when a centimetre no
+    // longer moves the candidate, for ever): refused before the search, naming both values.
+    void buscaLongaRecusada_data() {
+        QTest::addColumn<double>("inicio");
+        QTest::addColumn<bool>("secao");
+        QTest::addColumn<bool>("recusada");
+        QTest::newRow("1 km abaixo") << 150.0 - 100000 << false << false;
+        QTest::newRow("1 km e 1 cm abaixo") << 150.0 - 100001 << false << true;
+        QTest::newRow("h0 digitado") << -2e6 << false << true;
+        QTest::newRow("seção −1e20 cm") << -1e20 << true << true;
+        QTest::newRow("seção sem número") << std::nan("") << true << true;
+    }
+    void buscaLongaRecusada() {
+        QFETCH(double, inicio);
+        QFETCH(bool, secao);
+        QFETCH(bool, recusada);
+        CurvaTrecho curva = potencial(0, exatos);
+        if (secao)
+            curva.CotaMinSecao = inicio;
+        else
+            curva.H0 = inicio;
+        if (!recusada) {
+            QCOMPARE(CandidatosH0(curva, secao).size(), size_t(maximoCandidatosH0 + 1));
+            QCOMPARE(AjustarPotencial(curva, secao), ResultadoAjuste::Ajustado);
+            return;
+        }
+        try {
+            AjustarPotencial(curva, secao);
+            QFAIL("searched");
+        } catch (const ErroLumeno& e) {
+            QVERIFY2(e.mensagem().contains(numeroTexto(inicio) + " cm") &&
+                         e.mensagem().contains("150 cm"),
+                     qPrintable(e.mensagem()));
+        }
+        QVERIFY_THROWS_EXCEPTION(ErroLumeno, CandidatosH0(curva, secao));
+        QCOMPARE(curva.K, 0.0);
     }
 
     // Without a usable row the curve keeps its values.

@@ -1,11 +1,17 @@
 #include "app/ErroLumeno.h"
 #include "data/Dialeto.h"
+#include "data/EsquemaBanco.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
 
+#include "import/GravacaoImportacao.h"
+
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -17,6 +23,45 @@ QByteArray resumo(const QString& arquivo) {
     QFile f(arquivo);
     f.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// A second connection to a database file, as another program would hold it.
+class OutraConexao {
+public:
+    explicit OutraConexao(const QString& arquivo) {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", nome);
+        db.setDatabaseName(arquivo);
+        db.open();
+    }
+    ~OutraConexao() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(nome, false);
+            db.rollback();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(nome);
+    }
+    bool executar(const QString& sql) {
+        QSqlQuery q(QSqlDatabase::database(nome, false));
+        const bool ok = q.exec(sql);
+        if (!ok)
+            qWarning() << sql << q.lastError().text();
+        while (q.next()) {
+        }
+        return ok;
+    }
+    static inline const QString nome = QStringLiteral("outro programa");
+};
+
+std::vector<ResumoMedicao> medicoesNovas(int total) {
+    std::vector<ResumoMedicao> r(static_cast<size_t>(total));
+    for (int i = 0; i < total; ++i) {
+        r[static_cast<size_t>(i)].numero = 500 + i;
+        r[static_cast<size_t>(i)].data = QDate(2010, 1, 1);
+        r[static_cast<size_t>(i)].cota = 100 + i;
+        r[static_cast<size_t>(i)].vazao = 10 + i;
+    }
+    return r;
 }
 }  // namespace
 
@@ -84,6 +129,174 @@ private Q_SLOTS:
         QVERIFY(!b.dm().conexao().conectado());
         QCOMPARE(b.escalar("select descricao from estacao where codigo = 10").toString(),
                  QString("Ponte"));
+    }
+
+    // Another program's SQLite database in WAL mode is refused without being opened by
+    // SQLite: no file appears beside it.
+    void bancoAlheioEmWalSemArquivosAoLado() {
+        BancoTeste b;
+        const QString arquivo = b.pasta() + "/dados/lumeno.db";
+        {
+            OutraConexao outro(arquivo);
+            QVERIFY(outro.executar("PRAGMA journal_mode = WAL"));
+            QVERIFY(outro.executar("create table medida (x integer)"));
+            QVERIFY(outro.executar("insert into medida values (1)"));
+        }
+        const QStringList antes = QDir(b.pasta() + "/dados").entryList(QDir::Files);
+        QCOMPARE(antes, QStringList{"lumeno.db"});
+        const QByteArray conteudo = resumo(arquivo);
+        try {
+            b.dm().tb_estacao.abrir();
+            QFAIL("opened a foreign database");
+        } catch (const ErroBanco& e) {
+            QVERIFY2(e.mensagem().contains("não é um banco de dados do Lumeno"),
+                     qPrintable(e.mensagem()));
+        }
+        QCOMPARE(QDir(b.pasta() + "/dados").entryList(QDir::Files), antes);
+        QCOMPARE(resumo(arquivo), conteudo);
+    }
+
+    // A lock held by another program is reported as such, never as a foreign file; once
+    // the lock goes, the database opens.
+    void bancoEmUsoNaoPareceAlheio() {
+        BancoTeste b;
+        b.estacao(10, "Ponte");
+        b.dm().desconectar();
+        b.dm().conexao().definirEsperaOcupado(50);
+        {
+            OutraConexao outro(b.pasta() + "/dados/lumeno.db");
+            QVERIFY(outro.executar("BEGIN EXCLUSIVE"));
+            try {
+                b.dm().tb_estacao.abrir();
+                QFAIL("opened a locked database");
+            } catch (const ErroBanco& e) {
+                QVERIFY2(e.mensagem().startsWith("O banco de dados está em uso por outro programa"),
+                         qPrintable(e.mensagem()));
+            }
+            QVERIFY(!b.dm().conexao().conectado());
+        }
+        QCOMPARE(b.escalar("select descricao from estacao where codigo = 10").toString(),
+                 QString("Ponte"));
+    }
+
+    // An import killed in the middle leaves its journal behind; the next start rolls it
+    // back and finds the data of before.
+    void importacaoInterrompidaDesfeitaAoAbrir() {
+        BancoTeste b;
+        const int id = b.estacao(99990001, "Ponte");
+        for (int i = 1; i <= 5; ++i)
+            b.medida(id, i, 100 + i, 10 + i);
+        b.dm().desconectar();
+
+        QProcess filho;
+        filho.start(LUMENO_IMPORTACAO_INTERROMPIDA,
+                    {b.localizacoes().arquivo(), QString::number(id), "4000"});
+        QVERIFY2(filho.waitForStarted(10000), qPrintable(filho.errorString()));
+        QByteArray saida;
+        while (!saida.contains("meio") && filho.waitForReadyRead(30000))
+            saida += filho.readAllStandardOutput();
+        QVERIFY2(saida.contains("meio"), filho.readAllStandardError().constData());
+        const QString diario = b.pasta() + "/dados/lumeno.db-journal";
+        QVERIFY(QFile::exists(diario));
+        filho.kill();  // SIGKILL
+        QVERIFY(filho.waitForFinished(10000));
+        QVERIFY(QFile::exists(diario));
+
+        QCOMPARE(
+            b.escalar("select count(*) from medida where estacao = " + QString::number(id)).toInt(),
+            5);
+        QCOMPARE(b.escalar("select sum(numero) from medida").toInt(), 15);
+        QVERIFY(!QFile::exists(diario));
+    }
+
+    // A commit refused because another program reads the database: nothing of the import
+    // is kept, the message says why, and the next change is really stored.
+    void commitRecusadoNadaGravadoEConexaoUtil() {
+        BancoTeste b;
+        const int id = b.estacao(99990001, "Ponte");
+        for (int i = 1; i <= 3; ++i)
+            b.medida(id, i, 100 + i, 10 + i);
+        Conexao& conexao = b.dm().conexao();
+        conexao.definirEsperaOcupado(50);
+        {
+            OutraConexao leitor(b.pasta() + "/dados/lumeno.db");
+            QVERIFY(leitor.executar("BEGIN"));
+            QVERIFY(leitor.executar("select count(*) from medida"));
+            try {
+                gravarMedicoes(conexao, id, medicoesNovas(40));
+                QFAIL("the import was committed under a reader's lock");
+            } catch (const ErroBanco& e) {
+                QVERIFY2(e.mensagem().startsWith("O banco de dados está em uso por outro programa"),
+                         qPrintable(e.mensagem()));
+                QVERIFY2(e.mensagem().contains("Nada desta operação foi gravado"),
+                         qPrintable(e.mensagem()));
+            }
+            QVERIFY(!conexao.emTransacao());
+            QCOMPARE(b.escalar("select count(*) from medida").toInt(), 3);
+        }
+        b.medida(id, 4, 104, 14);
+        b.dm().desconectar();
+        QCOMPARE(b.escalar("select count(*) from medida").toInt(), 4);
+        QCOMPARE(b.escalar("select max(numero) from medida").toInt(), 4);
+    }
+
+    // Rows without a value of Ponto_obrigatorio are real measurements: they get 0 when the
+    // database opens, and a new row gets 0 when nothing is said.
+    void pontoObrigatorioVazioViraZero() {
+        BancoTeste b;
+        const int id = b.estacao(1);
+        b.executar(QStringLiteral("insert into medida (estacao, numero, cota, vazao, "
+                                  "ponto_obrigatorio) values (%1, 1, 100, 10, null)")
+                       .arg(id));
+        b.executar(QStringLiteral("insert into medida (estacao, numero, cota, vazao) values "
+                                  "(%1, 2, 110, 12)")
+                       .arg(id));
+        QCOMPARE(b.escalar("select count(*) from medida where ponto_obrigatorio = 0").toInt(), 1);
+        b.dm().desconectar();
+        QCOMPARE(b.escalar("select count(*) from medida where ponto_obrigatorio = 0").toInt(), 2);
+    }
+
+    // A database of the first schema (no default for Ponto_obrigatorio) is brought up to
+    // date when it opens, keeping its rows, their keys and the key counter.
+    void esquemaAntigoAtualizado() {
+        BancoTeste b;
+        const QString arquivo = b.pasta() + "/dados/lumeno.db";
+        {
+            OutraConexao antigo(arquivo);
+            for (const char* sql :
+                 {"CREATE TABLE Estacao (IdEstacao INTEGER PRIMARY KEY AUTOINCREMENT, Rio REAL, "
+                  "Codigo INTEGER NOT NULL, Ordem REAL, Descricao VARCHAR(30))",
+                  "CREATE UNIQUE INDEX in_codigo ON Estacao (Codigo)",
+                  "CREATE TABLE Rio (IdRio REAL NOT NULL, Nome VARCHAR(30))",
+                  "CREATE TABLE Medida (Estacao REAL, Numero REAL, Data DATE, Cota REAL, "
+                  "Vazao REAL, Area REAL, Velocidade REAL, Ponto_obrigatorio REAL, "
+                  "Id_medida INTEGER PRIMARY KEY AUTOINCREMENT)",
+                  "CREATE UNIQUE INDEX in_medida_numero ON Medida (Estacao, Numero)",
+                  "CREATE TABLE Ponto (Estacao REAL, X REAL, Y REAL, "
+                  "IdPonto INTEGER PRIMARY KEY AUTOINCREMENT, Perfil REAL)",
+                  "CREATE TABLE curva_default (Trecho REAL NOT NULL, Cor REAL, Algoritmo REAL, "
+                  "Parm REAL)",
+                  "INSERT INTO Estacao (Codigo, Descricao) VALUES (7, 'Velha')",
+                  "INSERT INTO Medida (Estacao, Numero, Data, Cota, Vazao) VALUES "
+                  "(1, 1, '2001-02-03', 100, 10)",
+                  "INSERT INTO Medida (Estacao, Numero, Cota, Vazao, Ponto_obrigatorio) VALUES "
+                  "(1, 2, 120, 14, 0)",
+                  "INSERT INTO Medida (Estacao, Numero, Cota, Vazao) VALUES (1, 3, 130, 15)",
+                  "DELETE FROM Medida WHERE Numero = 3", "PRAGMA application_id = 1280658766",
+                  "PRAGMA user_version = 1"})
+                QVERIFY(antigo.executar(sql));
+        }
+        QCOMPARE(b.escalar("PRAGMA user_version").toInt(), EsquemaBanco::versaoAtual);
+        QCOMPARE(b.escalar("select count(*) from medida where ponto_obrigatorio = 0").toInt(), 2);
+        QCOMPARE(b.escalar("select data from medida where numero = 1").toString(),
+                 QString("2001-02-03"));
+        QCOMPARE(b.escalar("select id_medida from medida where numero = 2").toInt(), 2);
+        b.executar("insert into medida (estacao, numero, cota, vazao) values (1, 4, 140, 16)");
+        QCOMPARE(b.escalar("select ponto_obrigatorio from medida where numero = 4").toInt(), 0);
+        QCOMPARE(b.escalar("select id_medida from medida where numero = 4").toInt(), 4);
+        QVERIFY_THROWS_EXCEPTION(
+            ErroViolacaoChave,
+            b.executar("insert into medida (estacao, numero, cota, vazao) values (1, 4, 1, 1)"));
     }
 
     void localizacaoAusente() {

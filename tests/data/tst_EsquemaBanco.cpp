@@ -17,7 +17,7 @@ using namespace lumeno::teste;
 
 namespace {
 
-// The schema as the program created it before saved ratings existed (version 1).
+// The schema as the program first created it (version 1).
 const char* const esquemaVersao1[] = {
     "CREATE TABLE Estacao (IdEstacao INTEGER PRIMARY KEY AUTOINCREMENT, Rio REAL, "
     "Codigo INTEGER NOT NULL, Ordem REAL, Descricao VARCHAR(30))",
@@ -107,8 +107,9 @@ private Q_SLOTS:
             QVERIFY2(tabelas(b.dm()).contains(t), t);
     }
 
-    // A database written before saved ratings existed gets their tables in place and keeps
-    // every station, river, measurement, point and default; opening it again writes nothing.
+    // A database of the first version gets the saved ratings' tables in place and keeps every
+    // station, river, measurement, point and default — but for an empty Ponto_obrigatorio,
+    // which becomes 0 as for any real measurement; opening it again writes nothing.
     void bancoAnteriorAtualizado() {
         BancoTeste b;
         const QString arquivo = b.pasta() + "/dados/lumeno.db";
@@ -150,11 +151,17 @@ private Q_SLOTS:
         }
         QSqlDatabase::removeDatabase("leitura");
         QCOMPARE(antes.size(), 8);
+        // Measurement 2 (row 4: Estacao, Numero, Data, Cota, Vazao, Area, Velocidade,
+        // Ponto_obrigatorio, Id_medida) had no Ponto_obrigatorio.
+        QStringList campos = antes[4].split(';');
+        QCOMPARE(campos[7], QString("|QString"));
+        campos[7] = "0|double";
+        antes[4] = campos.join(';');
 
         QCOMPARE(conteudo(b.dm()), antes);
         {
             QSqlDatabase db = b.dm().conexao().banco();
-            QCOMPARE(EsquemaBanco::versao(db), 2);
+            QCOMPARE(EsquemaBanco::versao(db), EsquemaBanco::versaoAtual);
         }
         QVERIFY(tabelas(b.dm()).contains("AjusteSalvo"));
         QVERIFY(tabelas(b.dm()).contains("PontoExtrapolacaoSalvo"));
@@ -188,8 +195,11 @@ private Q_SLOTS:
                 b.dm().tb_estacao.abrir();
                 QFAIL("opened a database of a newer version");
             } catch (const ErroBanco& e) {
-                QVERIFY2(e.mensagem().contains("versão mais nova do Lumeno (esquema 3; esta versão "
-                                               "conhece até o esquema 2) e não foi alterado"),
+                QVERIFY2(e.mensagem().contains(
+                             QString("versão mais nova do Lumeno (esquema %1; esta versão "
+                                     "conhece até o esquema %2) e não foi alterado")
+                                 .arg(EsquemaBanco::versaoAtual + 1)
+                                 .arg(EsquemaBanco::versaoAtual)),
                          qPrintable(e.mensagem()));
             }
             QVERIFY(!b.dm().conexao().conectado());

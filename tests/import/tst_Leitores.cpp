@@ -144,7 +144,27 @@ private Q_SLOTS:
                                      "1\r\n05/03/98 1 150 10 1 2\r\n31/02/98 2 150 10 1 2\r\n")
                               << "'31/02/1998' is not a valid date (linha 3)";
         QTest::newRow("separador") << QByteArray("1\r\n05-03-98 1 150 10 1 2\r\n")
-                                   << "'05-03-1998' is not a valid date (linha 2)";
+                                   << "Data inválida nas colunas 1 a 8 (esperado dd/mm/aa): "
+                                      "'05-03-98' (linha 2)";
+        // A date of another width would shift the year and the numbers.
+        QTest::newRow("data curta")
+            << QByteArray("1\r\n05/03/98 1 150 10 1 2\r\n2/4/95   3 150 10 1 2\r\n")
+            << "Data inválida nas colunas 1 a 8 (esperado dd/mm/aa): '2/4/95  ' (linha 3)";
+        QTest::newRow("ano com quatro dígitos")
+            << QByteArray("1\r\n27/04/1995 3 150 10 1 2\r\n")
+            << "Data inválida nas colunas 1 a 8 (esperado dd/mm/aa): '27/04/1995' (linha 2)";
+        QTest::newRow("linha curta") << QByteArray("1\r\n05/03\r\n")
+                                     << "Data inválida nas colunas 1 a 8 (esperado dd/mm/aa): "
+                                        "'05/03' (linha 2)";
+        // A number past the reader's limit is refused, not cut in two.
+        QTest::newRow("real longo")
+            << QByteArray("1\r\n05/03/98 1 " + QByteArray(60, '1') + ".12345 10 1 2\r\n")
+            << "Número com mais de 64 caracteres (linha 2)";
+        QTest::newRow("inteiro longo")
+            << QByteArray("1\r\n05/03/98 " + QByteArray(33, '0') + "7 150 10 1 2\r\n")
+            << "Número com mais de 32 caracteres (linha 2)";
+        QTest::newRow("código longo") << QByteArray(QByteArray(40, '0') + "1\r\n")
+                                      << "Número com mais de 32 caracteres (linha 1)";
         QTest::newRow("faltando") << QByteArray("1\r\n05/03/98 1 150 10\r\n")
                                   << "Invalid numeric input (linha 2)";
     }
@@ -242,6 +262,21 @@ private Q_SLOTS:
                  QString("'32/03/1998' is not a valid date (registro 1)"));
     }
 
+    // The fuzzers start from these seeds: whole files that the readers take to the end,
+    // not refusals at the first check.
+    void sementesDosFuzzers() {
+        const QString pasta = QStringLiteral(LUMENO_FONTE_DIR "/fuzz/sementes/");
+        const ArquivoRsm r = LeitorRsm::ler(lerArquivo(pasta + "rsm/tres_registros.rsm"));
+        QCOMPARE(r.codigo, 58110002);
+        QCOMPARE(r.medicoes.size(), size_t(3));
+        QCOMPARE(r.medicoes[2].data, QDate(2005, 4, 7));
+        QCOMPARE(r.medicoes[1].vazao, 12.5);
+        const ArquivoRsm fecho = LeitorRsm::ler(lerArquivo(pasta + "rsm/com_fecho.rsm"));
+        QCOMPARE(fecho.medicoes.size(), size_t(1));
+        QCOMPARE(LeitorCop::ler(lerArquivo(pasta + "cop/curto.cop")).medicoes.size(), size_t(2));
+        QCOMPARE(LeitorSec::ler(lerArquivo(pasta + "sec/curto.sec")).pontos.size(), size_t(4));
+    }
+
     void arquivoInexistente() {
         QVERIFY(erroDe([] { lerArquivo("/nao/existe.cop"); }).startsWith("Arquivo não encontrado"));
     }
@@ -293,11 +328,50 @@ private Q_SLOTS:
         QCOMPARE(b.escalar("select numero from medida").toInt(), 9);
     }
 
+    void perguntas_data() {
+        QTest::addColumn<bool>("pontos");
+        QTest::addColumn<int>("existentes");
+        QTest::addColumn<int>("novas");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("medições")
+            << false << 43 << 40
+            << "A estação 99990001 já tem 43 medições, que serão substituídas pelas 40 do "
+               "arquivo. Continuar?";
+        QTest::newRow("uma medição")
+            << false << 1 << 1
+            << "A estação 99990001 já tem 1 medição, que será substituída pela 1 do arquivo. "
+               "Continuar?";
+        QTest::newRow("arquivo sem medições")
+            << false << 3 << 0
+            << "A estação 99990001 já tem 3 medições, que serão apagadas: o arquivo não traz "
+               "nenhuma. Continuar?";
+        QTest::newRow("pontos")
+            << true << 21 << 25
+            << "A estação 99990001 já tem 21 pontos de seção, que serão substituídos pelos 25 "
+               "do arquivo. Continuar?";
+        QTest::newRow("um ponto")
+            << true << 1 << 0
+            << "A estação 99990001 já tem 1 ponto de seção, que será apagado: o arquivo não "
+               "traz nenhum. Continuar?";
+    }
+    void perguntas() {
+        QFETCH(bool, pontos);
+        QFETCH(int, existentes);
+        QFETCH(int, novas);
+        QFETCH(QString, texto);
+        QCOMPARE(pontos ? perguntaSubstituicaoPontos(99990001, existentes, novas)
+                        : perguntaSubstituicao(99990001, existentes, novas),
+                 texto);
+    }
+
     void pontosESemLinhas() {
         BancoTeste b;
         const int id = b.estacao(1);
         b.ponto(id, 0, 1);
+        QCOMPARE(contarPontos(b.dm().conexao(), id), 1);
         QCOMPARE(gravarPontos(b.dm().conexao(), id, LeitorSec::ler("1\n0 500\n5 400\n").pontos), 2);
+        QCOMPARE(contarPontos(b.dm().conexao(), id), 2);
+        QCOMPARE(contarMedicoes(b.dm().conexao(), id), 0);
         QCOMPARE(b.escalar("select count(*) from ponto").toInt(), 2);
         QVERIFY(b.escalar("select perfil from ponto").isNull());
         QCOMPARE(gravarMedicoes(b.dm().conexao(), id, {}), 0);

@@ -54,7 +54,7 @@ using Resposta = Interacao::Resposta;
 // when the window opens: a power law below 270 cm and a polynomial above.
 struct Janela : ContextoTeste {
     DadosEstacao dados;
-    TfrmDigitarNumero numero;
+    TfrmDigitarNumero numero{roteiro};
     TMostrarPontosExtrapolados pontos{ctx};
     TDadosCotaExtrapolacao dialogoCota{ctx};
     TDigitarKManning dialogoK;

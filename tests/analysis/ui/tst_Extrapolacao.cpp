@@ -44,7 +44,7 @@ using Eixo = PainelGrafico::Eixo;
 // 800 cm.
 struct Janela : ContextoTeste {
     DadosEstacao dados;
-    TfrmDigitarNumero numero;
+    TfrmDigitarNumero numero{roteiro};
     TMostrarPontosExtrapolados pontos{ctx};
     TDadosCotaExtrapolacao dialogoCota{ctx};
     TDigitarKManning dialogoK;

@@ -35,7 +35,7 @@ namespace {
 // Q = 20·(H − 0.5)^1.8 above, with one measurement off the curve.
 struct Janela : ContextoTeste {
     DadosEstacao dados;
-    TfrmDigitarNumero numero;
+    TfrmDigitarNumero numero{roteiro};
     TMostrarPontosExtrapolados pontos{ctx};
     TTelaMedicao tela{ctx, dados};
     int id = 0;

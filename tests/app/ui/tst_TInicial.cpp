@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -196,14 +197,20 @@ private Q_SLOTS:
         f.close();
         a.configuracao.gravarPasta(dados);
         a.criarJanela();
-        // The refusal reaches the default handler; the window stays up.
-        static_cast<AplicacaoLumeno*>(qApp)->definirInteracao(&a.roteiro);
-        QVERIFY_THROWS_EXCEPTION(ErroBanco, a.janela->ConfigurarInicio());
+        // The refusal is shown by the default handler; the window stays up.
+        a.roteiro.esperaMensagemComTitulo(
+            QString("O arquivo \"%1\" não é um banco de dados do Lumeno e não foi alterado. "
+                    "Escolha outro diretório de dados.")
+                .arg(QDir::toNativeSeparators(dados + "/lumeno.db")),
+            AplicacaoLumeno::titulo);
+        a.janela->show();
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QVERIFY(a.janela->isVisible());
         QVERIFY(a.janela->Configurado);
         QFile g(dados + "/lumeno.db");
         g.open(QIODevice::ReadOnly);
         QCOMPARE(g.readAll(), QByteArray("planilha antiga"));
-        static_cast<AplicacaoLumeno*>(qApp)->definirInteracao(nullptr);
+        QCOMPARE(QDir(dados).entryList(QDir::Files), QStringList{"lumeno.db"});
     }
 
     void sobre() {
@@ -221,24 +228,26 @@ private Q_SLOTS:
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
     }
 
-    // An error escaping a command is shown and the program goes on.
-    void tratadorPadrao() {
+    // An error that escapes a command all the same is a fault: counted, reported, and
+    // still shown so that the program goes on.
+    void erroForaDeComando() {
+        struct Lancador : QObject {
+            bool event(QEvent*) override {
+                throw ErroLumeno("Já existe estação com este código!", "Erro!");
+            }
+        };
         InteracaoRoteirizada roteiro;
         auto* app = static_cast<AplicacaoLumeno*>(qApp);
         app->definirInteracao(&roteiro);
-        QPushButton botao("x");
-        QObject::connect(&botao, &QPushButton::clicked,
-                         [] { throw ErroConversao("'abc' is not a valid date"); });
-        QPushButton outro("y");
-        QObject::connect(&outro, &QPushButton::clicked,
-                         [] { throw ErroLumeno("Já existe estação com este código!", "Erro!"); });
-        botao.show();
-        outro.show();
-        roteiro.esperaMensagemComTitulo("'abc' is not a valid date", AplicacaoLumeno::titulo)
-            .esperaMensagemComTitulo("Já existe estação com este código!", "Erro!");
-        QTest::mouseClick(&botao, Qt::LeftButton);
-        QTest::mouseClick(&outro, Qt::LeftButton);
+        const int antes = app->errosForaDeComando();
+        Lancador lancador;
+        QEvent evento(QEvent::User);
+        roteiro.esperaMensagemComTitulo("Já existe estação com este código!", "Erro!");
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("erro escapou de um comando"));
+        QCoreApplication::sendEvent(&lancador, &evento);
         QVERIFY2(roteiro.concluido(), roteiro.relatorio());
+        QCOMPARE(app->errosForaDeComando(), antes + 1);
+        app->zerarErrosForaDeComando();
         app->definirInteracao(nullptr);
     }
 
@@ -359,19 +368,27 @@ private Q_SLOTS:
     }
 
     void promptDeNumero() {
-        TfrmDigitarNumero d;
+        InteracaoRoteirizada roteiro;
+        TfrmDigitarNumero d(roteiro);
         d.preparar("Eixo X (cm)", 0, 12);
         QCOMPARE(d.edtNumero->text(), QString("12"));
-        InteracaoRoteirizada roteiro;
-        roteiro.esperaDialogo<TfrmDigitarNumero>([](TfrmDigitarNumero& f) {
+        roteiro.esperaDialogo<TfrmDigitarNumero>([&](TfrmDigitarNumero& f) {
             QVERIFY(!f.Confirmado);
             QVERIFY(f.edtNumero->hasFocus() || !QApplication::focusWidget());
-            f.edtNumero->setText("1234.5");
+            // A box without decimals takes whole numbers only; the dialog stays open.
+            f.edtNumero->clear();
+            QTest::keyClicks(f.edtNumero, "1234,5");
+            QCOMPARE(f.edtNumero->text(), QString("1234.5"));
+            roteiro.esperaMensagemComTitulo("'1234.5' não é um número inteiro.", "Erro");
+            f.bo_ok->click();
+            QVERIFY(f.isVisible());
+            QVERIFY(!f.Confirmado);
+            f.edtNumero->setText("1234");
             f.bo_ok->click();
         });
         roteiro.executar(d);
         QVERIFY(d.Confirmado);
-        QCOMPARE(d.valor(), 1234.5);
+        QCOMPARE(d.valor(), 1234.0);
         d.preparar("Cota (cm)", 2, 0.125);
         QCOMPARE(d.edtNumero->text(), QString("0.13"));
         roteiro.esperaDialogo<TfrmDigitarNumero>([](TfrmDigitarNumero& f) { f.close(); });

@@ -184,10 +184,16 @@ private Q_SLOTS:
                         p.edPeso->setText("1");
                         p.bo_ok->click();
                         QVERIFY(p.isVisible());
+                        // Above 999 the packed text would read back a tenth of it.
+                        p.edPeso->setText("1000");
+                        p.bo_ok->click();
+                        QVERIFY(p.isVisible());
                         p.edPeso->setText("2");
                         p.bo_cancela->click();
                     });
                 e.a.roteiro.esperaMensagemComTitulo("Peso do ponto deve ser maior que 1!",
+                                                    QString());
+                e.a.roteiro.esperaMensagemComTitulo("Peso do ponto deve ser no máximo 999!",
                                                     QString());
                 clicar(d, "ponto_obr");
                 QVERIFY(!noDoLink(d, "ponto_obr")->childCount());
@@ -237,6 +243,100 @@ private Q_SLOTS:
         e.abrir([](TTelaMedicao&) {});
         QCOMPARE(e.a.escalar("select count(*) from medida where ponto_obrigatorio <> 0").toInt(),
                  0);
+    }
+
+    // A measurement of discharge 0 in the selection is left out of the power law: the fit
+    // says so and the curve's validity lines list it.
+    void vazaoNulaInformada() {
+        Estacao e;
+        e.a.medida(e.id, 20, 160, 0);
+        e.abrir([&](TTelaMedicao& t) {
+            e.a.roteiro.esperaDialogo<TfrmParmsCurva>([&](TfrmParmsCurva& d) {
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("150"));
+                clicar(d, "cota_inicio");
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("300"));
+                clicar(d, "cota_fim");
+                escolherCorEAlgoritmo(e.a.roteiro, d);
+                e.a.roteiro.esperaMensagemComTitulo(
+                    "1 medição com vazão nula ou negativa foi ignorada no ajuste", "Atenção");
+                d.bo_ok->click();
+            });
+            t.mniSelecaoCriterios->trigger();
+            QCOMPARE(t.Trechos[1].totalLinhas(), 6);
+            QVERIFY(std::abs(t.Trechos[1].K - 40) < 1e-6);
+            const auto& itens = e.a.ctx().dadosEstacao->lstItens();
+            QVERIFY(!itens.empty());
+            QCOMPARE(itens.back().item.validade,
+                     (QStringList{"iniciando na cota 150", "até a cota 300",
+                                  "Ignoradas (vazão nula ou negativa): 20"}));
+        });
+        QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
+    }
+
+    // Minimising and restoring the window keeps the adjustment: curves, deviations and
+    // mandatory points are still there.
+    void restaurarMantemAjuste() {
+        Estacao e;
+        e.abrir([&](TTelaMedicao& t) {
+            e.a.roteiro.esperaDialogo<TfrmParmsCurva>([&](TfrmParmsCurva& d) {
+                e.a.roteiro.esperaDialogo<TDigitarPontoObrigatorio>(
+                    [](TDigitarPontoObrigatorio& p) {
+                        p.edCota->setText("120");
+                        p.edVazao->setText("3.5");
+                        p.edPeso->setText("2");
+                        p.bo_ok->click();
+                    });
+                clicar(d, "ponto_obr");
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("300"));
+                clicar(d, "cota_fim");
+                escolherCorEAlgoritmo(e.a.roteiro, d);
+                d.bo_ok->click();
+            });
+            t.mniSelecaoCriterios->trigger();
+            QCOMPARE(t.TotalCurvas, 1);
+            const QString desvio = t.TabelaDesvios.texto(2);
+            QVERIFY(desvio != TabelaDesvios::semDesvio);
+            const int itens = t.Grafico->totalItens();
+
+            t.showMinimized();
+            QApplication::processEvents();
+            t.showNormal();
+            QApplication::processEvents();
+
+            QCOMPARE(t.TotalCurvas, 1);
+            QVERIFY(t.AjusteAtivo);
+            QCOMPARE(t.Trechos[1].totalLinhas(), 7);
+            QCOMPARE(t.TabelaDesvios.texto(2), desvio);
+            QCOMPARE(t.Grafico->totalItens(), itens);
+            QVERIFY(t.om_RelacaoVazoes->isEnabled());
+            QCOMPARE(e.a.escalar("select count(*) from medida where ponto_obrigatorio = 1").toInt(),
+                     2);
+        });
+        QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
+    }
+
+    // A start value of the h0 search far below the stages is refused before the search,
+    // by the command's message; the window goes on.
+    void buscaDeH0LongaRecusada() {
+        Estacao e;
+        e.abrir([&](TTelaMedicao& t) {
+            e.a.roteiro.esperaDialogo<TfrmParmsCurva>([&](TfrmParmsCurva& d) {
+                e.a.roteiro.esperaCor(QColor(255, 0, 0));
+                clicar(d, "cor_curva");
+                e.a.roteiro.esperaDialogo<TfrmDigitarNumero>(digitar("-200000"));
+                d.algoritmoEscolhido(noDoLink(d, "algoritmo"), "Potencial (Ostrel)");
+                e.a.roteiro.esperaMensagemComTitulo(
+                    "A busca de h0 partiria de -200000 cm, mais de 1 km (100000 cm) abaixo da "
+                    "menor cota das medições, 150 cm. Verifique o h0 inicial e a cota mínima da "
+                    "seção transversal.",
+                    "Atenção");
+                d.bo_ok->click();
+            });
+            t.mniSelecaoCriterios->trigger();
+            QVERIFY(!t.AjusteAtivo);
+            QVERIFY(t.isVisible());
+        });
+        QVERIFY2(e.a.roteiro.concluido(), e.a.roteiro.relatorio());
     }
 
     void grauEH0Recusados() {

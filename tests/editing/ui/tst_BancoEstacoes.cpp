@@ -1,3 +1,4 @@
+#include "app/ui/AplicacaoLumeno.h"
 #include "app/ui/Contexto.h"
 #include "components/EditorNumero.h"
 #include "curves/AjustesSalvos.h"
@@ -13,6 +14,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -130,6 +133,21 @@ private Q_SLOTS:
         QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
         QCOMPARE(t.b.dm().tb_estacao.estado(), ConjuntoDados::Estado::Navegando);
 
+        // A code typed and then cleared is no code: refused, not stored as 0.
+        t.roteiro.esperaDialogo<TDigitarEstacao>([&](TDigitarEstacao& d) {
+            QTest::keyClicks(d.edtCodigo, "5");
+            QTest::keyClick(d.edtCodigo, Qt::Key_Backspace);
+            QVERIFY(d.CodigoAlterado);
+            preencherEstacao(d, QString(), "Apagado", "Paraná");
+            QVERIFY(d.isVisible());
+            d.bo_cancela->click();
+        });
+        t.roteiro.esperaMensagemComTitulo("Deve ser escolhido algum código para a estação!",
+                                          "Erro!");
+        t.controle.bo_inserir->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
+
         // Code 0 is accepted when typed.
         t.roteiro.esperaDialogo<TDigitarEstacao>(
             [](TDigitarEstacao& d) { preencherEstacao(d, "0", "Zero", "Paraná"); });
@@ -191,6 +209,48 @@ private Q_SLOTS:
         QCOMPARE(salvos.listar(a).size(), size_t(0));
         QCOMPARE(t.b.escalar("select count(*) from CurvaSalva").toInt(), 1);
         QCOMPARE(salvos.listar(b).size(), size_t(1));
+    }
+
+    // Another program reading the database makes the deletion's commit fail: the message
+    // says so, nothing is deleted, and the deletion goes through once the reader is gone.
+    void deletarComBancoOcupado() {
+        Banco t;
+        const int a = t.b.estacao(1, "A");
+        t.b.medida(a, 1, 100, 1);
+        t.b.ponto(a, 0, 100);
+        t.b.dm().conexao().definirEsperaOcupado(50);
+        t.mostrar();
+        {
+            QSqlDatabase leitor = QSqlDatabase::addDatabase("QSQLITE", "leitor");
+            leitor.setDatabaseName(t.b.pasta() + "/dados/lumeno.db");
+            QVERIFY(leitor.open());
+            QSqlQuery q(leitor);
+            QVERIFY(q.exec("BEGIN"));
+            QVERIFY(q.exec("select count(*) from estacao") && q.next());
+            t.selecionar(0);
+            t.roteiro.esperaPergunta("Confirma deleção de estação ?", true)
+                .esperaMensagemComTitulo(
+                    "O banco de dados está em uso por outro programa. Feche o outro programa (ou "
+                    "aguarde que ele termine) e tente novamente.\nNada desta operação foi gravado.",
+                    AplicacaoLumeno::titulo);
+            t.controle.bo_deletar->click();
+            QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+            q.finish();
+            leitor.rollback();
+            leitor.close();
+        }
+        QSqlDatabase::removeDatabase("leitor");
+        QCOMPARE(t.linhas(), 1);
+        QCOMPARE(t.b.escalar("select count(*) from medida").toInt(), 1);
+        QCOMPARE(t.b.escalar("select count(*) from ponto").toInt(), 1);
+        t.selecionar(0);
+        t.roteiro.esperaPergunta("Confirma deleção de estação ?", true);
+        t.controle.bo_deletar->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QCOMPARE(t.linhas(), 0);
+        t.b.dm().desconectar();
+        QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 0);
+        QCOMPARE(t.b.escalar("select count(*) from medida").toInt(), 0);
     }
 
     void semRioListadaENenhumaSelecao() {

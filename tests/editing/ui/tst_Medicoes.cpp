@@ -1,6 +1,9 @@
+#include "app/ui/AplicacaoLumeno.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/TSelecionarEstacao.h"
 #include "components/EditorNumero.h"
+#include "curves/CriacaoCurva.h"
+#include "curves/CriteriosAjuste.h"
 #include "curves/CriteriosExclusao.h"
 #include "editing/ui/TDigitarMedicao.h"
 #include "editing/ui/TMedicoesEstacao.h"
@@ -106,6 +109,13 @@ private Q_SLOTS:
             << "Valor acima do máximo";
         QTest::newRow("data") << QStringList{"1", "31/02/1998", "100", "1", "1", "1"}
                               << "'31/02/1998' is not a valid date";
+        QTest::newRow("vazão negativa") << QStringList{"1", "05/03/1998", "100", "-1", "1", "1"}
+                                        << "A vazão não pode ser negativa.";
+        QTest::newRow("área negativa") << QStringList{"1", "05/03/1998", "100", "1", "-0.5", "1"}
+                                       << "A área não pode ser negativa.";
+        QTest::newRow("velocidade negativa")
+            << QStringList{"1", "05/03/1998", "100", "1", "1", "-2"}
+            << "A velocidade não pode ser negativa.";
     }
     void valoresRecusados() {
         QFETCH(QStringList, valores);
@@ -124,19 +134,55 @@ private Q_SLOTS:
         QCOMPARE(j.b.escalar("select count(*) from medida").toInt(), 0);
     }
 
-    void numeroRepetidoFechaDialogo() {
+    // A number the station already has is refused; the dialog stays open with what was
+    // typed, and a new number stores the record.
+    void numeroRepetidoMantemDialogo() {
         Janela j;
         j.b.medida(j.id, 12, 100, 1);
         j.lista.show();
-        j.roteiro.esperaDialogo<TDigitarMedicao>([](TDigitarMedicao& d) {
+        j.roteiro.esperaDialogo<TDigitarMedicao>([&](TDigitarMedicao& d) {
             digitarTudo(d, {"12", "05/03/1998", "150", "2", "3", "1"});
+            j.roteiro.esperaMensagemComTitulo("Já existe medida com esta numeração!", "Erro!");
             d.bo_ok->click();
-            QVERIFY(!d.isVisible());
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.edtNumero->text(), QString("12"));
+            QCOMPARE(d.edtData->text(), QString("05/03/1998"));
+            QCOMPARE(d.edtVazao->text(), QString("2"));
+            QVERIFY(d.bo_ok->isEnabled());
+            d.edtNumero->setText("13");
+            d.bo_ok->click();
+            QVERIFY(d.edtNumero->text().isEmpty());
+            d.close();
         });
-        j.roteiro.esperaMensagemComTitulo("Já existe medida com esta numeração!", "Erro!");
         j.lista.bo_inserir->click();
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
-        QCOMPARE(j.b.escalar("select count(*) from medida").toInt(), 1);
+        QCOMPARE(j.b.escalar("select count(*) from medida").toInt(), 2);
+        QCOMPARE(j.b.escalar("select cota from medida where numero = 13").toDouble(), 150.0);
+        QCOMPARE(j.b.escalar("select vazao from medida where numero = 12").toDouble(), 1.0);
+    }
+
+    // A measurement typed in the dialog is a real one: a fit by criteria takes it.
+    void digitadaEntraNoAjuste() {
+        Janela j;
+        j.b.medida(j.id, 1, 100, 10);
+        j.b.medida(j.id, 2, 200, 40);
+        j.lista.show();
+        j.roteiro.esperaDialogo<TDigitarMedicao>([](TDigitarMedicao& d) {
+            digitarTudo(d, {"3", "05/03/1998", "300", "160", "80", "2"});
+            d.bo_ok->click();
+            d.close();
+        });
+        j.lista.bo_inserir->click();
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+        QCOMPARE(j.b.escalar("select ponto_obrigatorio from medida where numero = 3").toInt(), 0);
+
+        CurvaTrecho curva;
+        const QString condicao = condicaoCurva({criterioCota(true, 150).condicao}, j.id, 1);
+        QVERIFY(CriarCurvaTrecho(curva, {condicao}, AlgoritmoCurva::Potencial, 100, 0, j.id,
+                                 j.b.dm().conexao(), {}));
+        QCOMPARE(curva.totalLinhas(), 2);
+        QCOMPARE(curva.Medicoes.back().numero, 3.0);
+        QCOMPARE(curva.CotaMax, 300.0);
     }
 
     void edicaoEObrigatorio() {
@@ -167,6 +213,21 @@ private Q_SLOTS:
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
         QCOMPARE(j.linhas(), 1);
         QCOMPARE(j.b.escalar("select count(*) from medida").toInt(), 1);
+    }
+
+    // A dialog that cannot load what it shows says why and closes; no error leaves it.
+    void medicaoSumidaFechaDialogo() {
+        Janela j;
+        j.b.medida(j.id, 1, 100, 10);
+        j.lista.show();
+        j.selecionar(0);
+        j.b.executar("delete from medida");
+        j.roteiro.esperaDialogo<TDigitarMedicao>(
+            [](TDigitarMedicao& d) { QVERIFY(!d.isVisible()); });
+        j.roteiro.esperaMensagemComTitulo("A medição não existe mais.", AplicacaoLumeno::titulo);
+        j.lista.bo_editar->click();
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+        QCOMPARE(j.linhas(), 0);
     }
 
     void exportacao() {

@@ -59,8 +59,14 @@ private Q_SLOTS:
         j.secao.show();
         j.roteiro.esperaDialogo<TDigitarPontoSecao>([&](TDigitarPontoSecao& d) {
             QVERIFY(d.edtX->isEnabled());
+            // Empty fields are refused: the point would be drawn at (0, 0).
+            j.roteiro.esperaMensagemComTitulo("Digite a margem e a cota do ponto.", "Erro");
+            d.bo_ok->click();
             QTest::keyClicks(d.edtX, "5");
-            QTest::keyClicks(d.edtY, "50.5");
+            j.roteiro.esperaMensagemComTitulo("Digite a margem e a cota do ponto.", "Erro");
+            d.bo_ok->click();
+            QCOMPARE(j.linhas(), 2);
+            QTest::keyClicks(d.edtY, "50,5");
             d.bo_ok->click();
             // Still open for the next point, and the profile already has the new one.
             QVERIFY(d.isVisible());
@@ -74,6 +80,7 @@ private Q_SLOTS:
         QCOMPARE(
             j.b.escalar(QString("select count(*) from ponto where estacao = %1").arg(j.id)).toInt(),
             3);
+        QCOMPARE(j.b.escalar("select count(*) from ponto where x is null or y is null").toInt(), 0);
         // Joined in stored order: the point at 5 m comes after the one at 10 m.
         QCOMPARE(j.secao.lstPontos->topLevelItem(2)->text(0), QString("5.00"));
         QCOMPARE(j.secao.lstPontos->topLevelItem(2)->text(1), QString("50.50"));

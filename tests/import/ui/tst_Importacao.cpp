@@ -1,3 +1,4 @@
+#include "app/ui/AplicacaoLumeno.h"
 #include "app/ui/TInicial.h"
 #include "components/EditorNumero.h"
 #include "editing/ui/TDigitarEstacao.h"
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,8 +97,12 @@ private Q_SLOTS:
         a.roteiro.esperaAbrirArquivo(sec).esperaMensagemComTitulo(
             "Total de registros inseridos: 21", "99990001");
         a.janela().Hidrologiasec1->trigger();
-        a.roteiro.esperaAbrirArquivo(cop).esperaMensagemComTitulo(
-            "Total de registros inseridos: 40", "99990001");
+        a.roteiro.esperaAbrirArquivo(cop)
+            .esperaPergunta(
+                "A estação 99990001 já tem 40 medições, que serão substituídas pelas "
+                "40 do arquivo. Continuar?",
+                true)
+            .esperaMensagemComTitulo("Total de registros inseridos: 40", "99990001");
         a.janela().Hidrologiacop1->trigger();
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
         QCOMPARE(a.contar("select count(*) from medida"), 40);
@@ -127,11 +134,83 @@ private Q_SLOTS:
         QCOMPARE(erroDe([&] { a.janela().ImportaDadosCOP(caminho); }), erro);
         QCOMPARE(a.contar("select count(*) from medida"), 1);
         QCOMPARE(a.contar("select numero from medida"), 99);
-        // Through the menu the error reaches the default handler and the window closes.
-        a.roteiro.esperaAbrirArquivo(caminho);
-        QVERIFY_THROWS_EXCEPTION(ErroImportacao, a.janela().Hidrologiacop1Click());
+        // Through the menu the error is shown by the default handler and the progress
+        // window closes.
+        a.roteiro.esperaAbrirArquivo(caminho).esperaMensagemComTitulo(erro,
+                                                                      AplicacaoLumeno::titulo);
+        a.janela().Hidrologiacop1->trigger();
         QVERIFY(!a.janela().contexto().ImportaDados->isVisible());
         QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+    }
+
+    // Rows the station already has (typed since the last import) are replaced only when
+    // the user agrees.
+    void reimportacaoPerguntaAntes() {
+        Ambiente a;
+        const int id = BancoTeste::inserirEstacaoEm(a.dm(), 7, "Sete");
+        for (int n = 1; n <= 3; ++n)
+            a.medida(id, n, 100 + n, 10);
+        a.ponto(id, 0, 500);
+        const QString cop = a.arquivo("sete.cop", "7\r\n05/03/98 1 150 10 1 2\r\n");
+        const QString sec = a.arquivo("sete.sec", "7\r\n0 500\r\n5 400\r\n10 500\r\n");
+
+        a.roteiro.esperaPergunta(
+            "A estação 7 já tem 3 medições, que serão substituídas pela 1 "
+            "do arquivo. Continuar?",
+            false);
+        a.janela().ImportaDadosCOP(cop);
+        a.roteiro.esperaPergunta(
+            "A estação 7 já tem 1 ponto de seção, que será substituído "
+            "pelos 3 do arquivo. Continuar?",
+            false);
+        a.janela().ImportaDadosSEC(sec);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.contar("select count(*) from medida"), 3);
+        QCOMPARE(a.contar("select count(*) from ponto"), 1);
+
+        a.roteiro
+            .esperaPergunta(
+                "A estação 7 já tem 3 medições, que serão substituídas pela 1 do "
+                "arquivo. Continuar?",
+                true)
+            .esperaMensagemComTitulo("Total de registros inseridos: 1", "7");
+        a.janela().ImportaDadosCOP(cop);
+        QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+        QCOMPARE(a.contar("select count(*) from medida"), 1);
+        QCOMPARE(a.contar("select cota from medida"), 150);
+    }
+
+    // An import whose commit finds the database read by another program: a clear
+    // message, nothing half-stored, and the next change really stored.
+    void importacaoComBancoOcupado() {
+        Ambiente a;
+        const int id = BancoTeste::inserirEstacaoEm(a.dm(), 7, "Sete");
+        a.dm().conexao().definirEsperaOcupado(50);
+        const QString cop = a.arquivo("sete.cop",
+                                      "7\r\n05/03/98 1 150 10 1 2\r\n06/03/98 2 "
+                                      "160 11 1 2\r\n");
+        {
+            QSqlDatabase leitor = QSqlDatabase::addDatabase("QSQLITE", "leitor");
+            leitor.setDatabaseName(a.dm().conexao().pasta() + "/lumeno.db");
+            QVERIFY(leitor.open());
+            QSqlQuery q(leitor);
+            QVERIFY(q.exec("BEGIN"));
+            QVERIFY(q.exec("select count(*) from medida") && q.next());
+            a.roteiro.esperaAbrirArquivo(cop).esperaMensagemComTitulo(
+                "O banco de dados está em uso por outro programa. Feche o outro programa (ou "
+                "aguarde que ele termine) e tente novamente.\nNada desta operação foi gravado.",
+                AplicacaoLumeno::titulo);
+            a.janela().Hidrologiacop1->trigger();
+            QVERIFY2(a.roteiro.concluido(), a.roteiro.relatorio());
+            q.finish();
+            leitor.rollback();
+            leitor.close();
+        }
+        QSqlDatabase::removeDatabase("leitor");
+        QCOMPARE(a.contar("select count(*) from medida"), 0);
+        a.medida(id, 9, 100, 1);
+        a.dm().desconectar();
+        QCOMPARE(a.contar("select count(*) from medida"), 1);
     }
 
     void estacaoCanceladaNadaMuda() {
