@@ -10,52 +10,22 @@
 
 namespace lumeno {
 
-namespace {
-
-void apagar(Conexao& conexao, const char* tabela, int idEstacao) {
+void apagarDaEstacao(Conexao& conexao, const char* tabela, int idEstacao) {
     Consulta q(conexao);
     q.SQL << QStringLiteral("delete from %1 where estacao = :est").arg(QLatin1String(tabela));
     q.definirParametro(QStringLiteral("est"), idEstacao);
     q.executar();
 }
 
-void executar(QSqlQuery& q, int registro) {
+void executarRegistro(QSqlQuery& q, int registro, const QString& repetido) {
     if (q.exec())
         return;
     const QSqlError erro = q.lastError();
     if (dialeto::violacaoChave(erro))
         throw ErroViolacaoChave(
-            QStringLiteral(
-                "Número de medição repetido no arquivo; nada foi importado (registro %1)")
-                .arg(registro));
+            QStringLiteral("%1; nada foi importado (registro %2)").arg(repetido).arg(registro));
     throw ErroBanco(QStringLiteral("%1 (registro %2)").arg(dialeto::textoErro(erro)).arg(registro));
 }
-
-template <class T, class Gravar>
-int gravar(Conexao& conexao, const char* tabela, int idEstacao, const std::vector<T>& linhas,
-           const QString& sql, const ProgressoImportacao& progresso, Gravar associar) {
-    Transacao transacao(conexao);
-    apagar(conexao, tabela, idEstacao);
-    QSqlQuery q(conexao.banco());
-    if (!q.prepare(sql))
-        throw ErroBanco(dialeto::textoErro(q.lastError()));
-    const int total = static_cast<int>(linhas.size());
-    int ultimoPercentual = -1;
-    for (int i = 0; i < total; ++i) {
-        associar(q, linhas[static_cast<size_t>(i)]);
-        executar(q, i + 1);
-        const int percentual = static_cast<int>((i + 1) * 100LL / total);
-        if (progresso && percentual != ultimoPercentual) {
-            progresso(percentual);
-            ultimoPercentual = percentual;
-        }
-    }
-    q.finish();
-    transacao.confirmar();
-    return total;
-}
-
-}  // namespace
 
 std::optional<int> estacaoPorCodigo(Conexao& conexao, int codigo) {
     Consulta q(conexao);
@@ -129,7 +99,7 @@ QString perguntaSubstituicaoPontos(int codigo, int existentes, int novas) {
 
 int gravarMedicoes(Conexao& conexao, int idEstacao, const std::vector<ResumoMedicao>& medicoes,
                    const ProgressoImportacao& progresso) {
-    return gravar(
+    return substituirLinhas(
         conexao, "medida", idEstacao, medicoes,
         QStringLiteral("insert into medida (Estacao, Data, Numero, Cota, Vazao, Velocidade, Area, "
                        "Ponto_obrigatorio) values (?, ?, ?, ?, ?, ?, ?, 0)"),
@@ -146,13 +116,13 @@ int gravarMedicoes(Conexao& conexao, int idEstacao, const std::vector<ResumoMedi
 
 int gravarPontos(Conexao& conexao, int idEstacao, const std::vector<PontoSecao>& pontos,
                  const ProgressoImportacao& progresso) {
-    return gravar(conexao, "ponto", idEstacao, pontos,
-                  QStringLiteral("insert into ponto (Estacao, X, Y) values (?, ?, ?)"), progresso,
-                  [idEstacao](QSqlQuery& q, const PontoSecao& p) {
-                      q.bindValue(0, idEstacao);
-                      q.bindValue(1, p.x);
-                      q.bindValue(2, p.y);
-                  });
+    return substituirLinhas(conexao, "ponto", idEstacao, pontos,
+                            QStringLiteral("insert into ponto (Estacao, X, Y) values (?, ?, ?)"),
+                            progresso, [idEstacao](QSqlQuery& q, const PontoSecao& p) {
+                                q.bindValue(0, idEstacao);
+                                q.bindValue(1, p.x);
+                                q.bindValue(2, p.y);
+                            });
 }
 
 }  // namespace lumeno

@@ -15,15 +15,6 @@ namespace lumeno {
 
 namespace {
 
-[[noreturn]] void falhar(const QSqlQuery& q, int registro) {
-    const QSqlError erro = q.lastError();
-    if (dialeto::violacaoChave(erro))
-        throw ErroViolacaoChave(
-            QStringLiteral("Número de medição repetido; nada foi importado (registro %1)")
-                .arg(registro));
-    throw ErroBanco(QStringLiteral("%1 (registro %2)").arg(dialeto::textoErro(erro)).arg(registro));
-}
-
 QVariant opcional(const std::optional<double>& v) {
     return v ? QVariant(*v) : QVariant();
 }
@@ -31,38 +22,6 @@ QVariant opcional(const std::optional<double>& v) {
 bool mesmosValores(const MedicaoHidro& a, const MedicaoHidro& b) {
     return a.cota == b.cota && a.vazao == b.vazao && a.area == b.area &&
            a.velocidade == b.velocidade && a.hora == b.hora;
-}
-
-void apagar(Conexao& conexao, const char* tabela, int idEstacao) {
-    Consulta q(conexao);
-    q.SQL << QStringLiteral("delete from %1 where estacao = :est").arg(QLatin1String(tabela));
-    q.definirParametro(QStringLiteral("est"), idEstacao);
-    q.executar();
-}
-
-template <class T, class Associar>
-int gravar(Conexao& conexao, const char* tabela, int idEstacao, const std::vector<T>& linhas,
-           const QString& sql, const ProgressoImportacao& progresso, Associar associar) {
-    Transacao transacao(conexao);
-    apagar(conexao, tabela, idEstacao);
-    QSqlQuery q(conexao.banco());
-    if (!q.prepare(sql))
-        throw ErroBanco(dialeto::textoErro(q.lastError()));
-    const int total = static_cast<int>(linhas.size());
-    int ultimoPercentual = -1;
-    for (int i = 0; i < total; ++i) {
-        associar(q, linhas[static_cast<size_t>(i)]);
-        if (!q.exec())
-            falhar(q, i + 1);
-        const int percentual = static_cast<int>((i + 1) * 100LL / total);
-        if (progresso && percentual != ultimoPercentual) {
-            progresso(percentual);
-            ultimoPercentual = percentual;
-        }
-    }
-    q.finish();
-    transacao.confirmar();
-    return total;
 }
 
 }  // namespace
@@ -173,7 +132,7 @@ QString PreparoMedicoes::aviso(int codigo) const {
 
 int gravarMedicoesHidro(Conexao& conexao, int idEstacao, const std::vector<MedicaoHidro>& medicoes,
                         const ProgressoImportacao& progresso) {
-    return gravar(
+    return substituirLinhas(
         conexao, "medida", idEstacao, medicoes,
         QStringLiteral("insert into medida (Estacao, Data, Numero, Cota, Vazao, "
                        "Velocidade, Area, Ponto_obrigatorio) values (?, ?, ?, ?, ?, ?, ?, 0)"),
@@ -190,14 +149,15 @@ int gravarMedicoesHidro(Conexao& conexao, int idEstacao, const std::vector<Medic
 
 int gravarVerticais(Conexao& conexao, int idEstacao, const std::vector<VerticalHidro>& verticais,
                     const QVariant& perfil, const ProgressoImportacao& progresso) {
-    return gravar(conexao, "ponto", idEstacao, verticais,
-                  QStringLiteral("insert into ponto (Estacao, X, Y, Perfil) values (?, ?, ?, ?)"),
-                  progresso, [idEstacao, perfil](QSqlQuery& q, const VerticalHidro& v) {
-                      q.bindValue(0, idEstacao);
-                      q.bindValue(1, v.distancia);
-                      q.bindValue(2, v.cota);
-                      q.bindValue(3, perfil);
-                  });
+    return substituirLinhas(
+        conexao, "ponto", idEstacao, verticais,
+        QStringLiteral("insert into ponto (Estacao, X, Y, Perfil) values (?, ?, ?, ?)"), progresso,
+        [idEstacao, perfil](QSqlQuery& q, const VerticalHidro& v) {
+            q.bindValue(0, idEstacao);
+            q.bindValue(1, v.distancia);
+            q.bindValue(2, v.cota);
+            q.bindValue(3, perfil);
+        });
 }
 
 int atualizarRios(Conexao& conexao, const std::vector<RioHidro>& rios) {
@@ -213,14 +173,12 @@ int atualizarRios(Conexao& conexao, const std::vector<RioHidro>& rios) {
         const QVariant nome = rio.nome.isNull() ? QVariant() : QVariant(cortarNome(rio.nome));
         renomear.bindValue(0, nome);
         renomear.bindValue(1, static_cast<double>(rio.codigo));
-        if (!renomear.exec())
-            falhar(renomear, registro);
+        executarRegistro(renomear, registro, QStringLiteral("Rio repetido"));
         if (renomear.numRowsAffected() > 0)
             continue;
         incluir.bindValue(0, static_cast<double>(rio.codigo));
         incluir.bindValue(1, nome);
-        if (!incluir.exec())
-            falhar(incluir, registro);
+        executarRegistro(incluir, registro, QStringLiteral("Rio repetido"));
     }
     renomear.finish();
     incluir.finish();
