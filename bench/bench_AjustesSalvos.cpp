@@ -1,70 +1,23 @@
 // Saved ratings on a station with 3,000 measurements: saving a rating of 10 curves and an
 // extrapolation, opening it again in the curve-adjustment window, and the rating table of
 // 10,000 stages built and exported.
-#include "analysis/DadosEstacao.h"
+#include "TelaBench.h"
 #include "analysis/ui/ComandosAjustesSalvos.h"
 #include "analysis/ui/ComandosExtrapolacao.h"
 #include "analysis/ui/TTelaMedicao.h"
-#include "app/ui/Contexto.h"
-#include "app/ui/InteracaoWidgets.h"
 #include "curves/AjustesSalvos.h"
-#include "curves/CriteriosExclusao.h"
 #include "curves/TabelaCotaVazao.h"
-#include "data/LocalizacoesBanco.h"
-#include "data/TDM.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cmath>
-#include <memory>
-#include <random>
 
 using namespace lumeno;
 
 namespace {
 
-struct Janela {
-    QTemporaryDir dir;
-    std::unique_ptr<LocalizacoesBanco> localizacoes;
-    std::unique_ptr<TDM> dm;
-    InteracaoWidgets interacao;
-    CriteriosExclusao criterios;
-    std::unique_ptr<Contexto> ctx;
-    DadosEstacao dados;
-    std::unique_ptr<TTelaMedicao> tela;
-    int id = 0;
-
-    Janela() {
-        localizacoes = std::make_unique<LocalizacoesBanco>(dir.filePath("l.ini"));
-        localizacoes->adicionar("Lumeno", "STANDARD", {{"PATH", dir.path()}});
-        dm = std::make_unique<TDM>(*localizacoes);
-        QSqlDatabase banco = dm->conexao().banco();
-        banco.transaction();
-        QSqlQuery(banco).exec("insert into estacao (codigo, descricao) values (1, 'Grande')");
-        QSqlQuery m(banco);
-        m.prepare(
-            "insert into medida (estacao, numero, data, cota, vazao, area, velocidade, "
-            "ponto_obrigatorio) values (1, ?, '2000-01-01', ?, ?, 10, 1, 0)");
-        std::mt19937 g(5);
-        std::uniform_real_distribution<double> cotas(1100, 1600);
-        std::uniform_real_distribution<double> ruido(0.9, 1.1);
-        for (int n = 1; n <= 3000; ++n) {
-            const double h = std::round(cotas(g));
-            m.addBindValue(n);
-            m.addBindValue(h);
-            m.addBindValue(12.5 * std::pow(h / 100 - 9.5, 1.7) * ruido(g));
-            m.exec();
-        }
-        banco.commit();
-        dm->qu_estacao1.abrir();
-        id = 1;
-        ctx = std::make_unique<Contexto>(interacao, *dm, criterios);
-        tela = std::make_unique<TTelaMedicao>(*ctx, dados);
-        tela->resize(898, 554);
+struct Janela : TelaBench {
+    Janela() : TelaBench(Medicoes3000()) {
         // Ten power-law curves over bands of 50 cm, and the top one extrapolated.
         for (int i = 0; i < 10; ++i) {
             const int de = 1100 + 50 * i;

@@ -1,17 +1,13 @@
 // The data-analysis window on a station with 3,000 measurements, shown at its default
 // size: opening it (reading the measurements and drawing them on the three charts), one
 // step to the next measurement, and colouring a selection of 1,000 measurements.
+#include "EstacaoBench.h"
 #include "analysis/ui/TGraficos.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/InteracaoWidgets.h"
 #include "curves/CriteriosExclusao.h"
-#include "data/LocalizacoesBanco.h"
-#include "data/TDM.h"
 
 #include <QApplication>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -23,42 +19,28 @@ using namespace lumeno;
 
 namespace {
 
-struct Janela {
-    QTemporaryDir dir;
-    std::unique_ptr<LocalizacoesBanco> localizacoes;
-    std::unique_ptr<TDM> dm;
+// Distinct stages 1100 + k/6 cm (k = 0 … 2999) in scrambled order, with areas and
+// mean velocities that follow them.
+std::vector<MedicaoBench> medicoesDistintas() {
+    std::mt19937 g(11);
+    std::uniform_real_distribution<double> ruido(0.9, 1.1);
+    std::vector<MedicaoBench> m;
+    for (int n = 1; n <= 3000; ++n) {
+        const double h = 1100 + ((n * 37) % 3000) / 6.0;
+        const double q = 12.5 * std::pow(h / 100 - 9.5, 1.7) * ruido(g);
+        const double a = 40 * std::pow(h / 100 - 9.5, 0.9) * ruido(g);
+        m.push_back({h, q, a, q / a});
+    }
+    return m;
+}
+
+struct Janela : EstacaoBench {
     InteracaoWidgets interacao;
     CriteriosExclusao criterios;
     std::unique_ptr<Contexto> ctx;
     std::unique_ptr<TGraficos> graficos;
 
-    Janela() {
-        localizacoes = std::make_unique<LocalizacoesBanco>(dir.filePath("l.ini"));
-        localizacoes->adicionar("Lumeno", "STANDARD", {{"PATH", dir.path()}});
-        dm = std::make_unique<TDM>(*localizacoes);
-        QSqlDatabase banco = dm->conexao().banco();
-        banco.transaction();
-        QSqlQuery(banco).exec("insert into estacao (codigo, descricao) values (1, 'Grande')");
-        QSqlQuery m(banco);
-        m.prepare(
-            "insert into medida (estacao, numero, data, cota, vazao, area, velocidade, "
-            "ponto_obrigatorio) values (1, ?, '2000-01-01', ?, ?, ?, ?, 0)");
-        std::mt19937 g(11);
-        std::uniform_real_distribution<double> ruido(0.9, 1.1);
-        for (int n = 1; n <= 3000; ++n) {
-            // Distinct stages 1100 + k/6 cm (k = 0 … 2999) in scrambled order.
-            const double h = 1100 + ((n * 37) % 3000) / 6.0;
-            const double q = 12.5 * std::pow(h / 100 - 9.5, 1.7) * ruido(g);
-            const double a = 40 * std::pow(h / 100 - 9.5, 0.9) * ruido(g);
-            m.addBindValue(n);
-            m.addBindValue(h);
-            m.addBindValue(q);
-            m.addBindValue(a);
-            m.addBindValue(q / a);
-            m.exec();
-        }
-        banco.commit();
-        dm->qu_estacao1.abrir();
+    Janela() : EstacaoBench(medicoesDistintas()) {
         ctx = std::make_unique<Contexto>(interacao, *dm, criterios);
         graficos = std::make_unique<TGraficos>(*ctx);
         graficos->show();
