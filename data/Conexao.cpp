@@ -17,23 +17,13 @@
 
 namespace lumeno {
 
+using dialeto::escalar;
+using dialeto::executar;
+
 namespace {
 
 // Marks a SQLite file as a Lumeno database ("LUMN").
 constexpr int idAplicacao = 0x4C554D4E;
-
-void executar(QSqlDatabase& banco, const QString& sql) {
-    QSqlQuery q(banco);
-    if (!q.exec(sql))
-        throw ErroBanco(dialeto::textoErro(q.lastError()));
-}
-
-QVariant escalar(QSqlDatabase& banco, const QString& sql) {
-    QSqlQuery q(banco);
-    if (!q.exec(sql))
-        throw ErroBanco(dialeto::textoErro(q.lastError()));
-    return q.next() ? q.value(0) : QVariant();
-}
 
 // What the first 100 bytes of a file say about it, read without SQLite, so that
 // nothing is created beside a foreign file and neither a lock nor a journal left by a

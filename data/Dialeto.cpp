@@ -1,7 +1,11 @@
 #include "data/Dialeto.h"
 
+#include "app/ErroLumeno.h"
+
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QStringList>
 
 namespace lumeno::dialeto {
@@ -155,6 +159,19 @@ QString textoErro(const QSqlError& erro) {
     if (t.isEmpty())
         t = erro.driverText();
     return t.isEmpty() ? erro.text() : t;
+}
+
+void executar(QSqlDatabase& banco, const QString& sql) {
+    QSqlQuery q(banco);
+    if (!q.exec(sql))
+        throw ErroBanco(textoErro(q.lastError()));
+}
+
+QVariant escalar(QSqlDatabase& banco, const QString& sql) {
+    QSqlQuery q(banco);
+    if (!q.exec(sql))
+        throw ErroBanco(textoErro(q.lastError()));
+    return q.next() ? q.value(0) : QVariant();
 }
 
 }  // namespace lumeno::dialeto

@@ -11,7 +11,9 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
+class QSqlDatabase;
 class QSqlError;
 
 namespace lumeno::dialeto {
@@ -31,5 +33,11 @@ bool bancoOcupado(const QSqlError& erro);
 
 // Text of a database error for the user.
 QString textoErro(const QSqlError& erro);
+
+// Runs a statement of the schema or of a transaction's bookkeeping, as written (not
+// adapted). Throw ErroBanco with the error's text on failure.
+void executar(QSqlDatabase& banco, const QString& sql);
+// The first column of the first row, or an invalid QVariant when there is no row.
+QVariant escalar(QSqlDatabase& banco, const QString& sql);
 
 }  // namespace lumeno::dialeto

@@ -15,20 +15,10 @@
 
 namespace lumeno {
 
+using dialeto::escalar;
+using dialeto::executar;
+
 namespace {
-
-void executar(QSqlDatabase& banco, const QString& sql) {
-    QSqlQuery q(banco);
-    if (!q.exec(sql))
-        throw ErroBanco(dialeto::textoErro(q.lastError()));
-}
-
-QVariant escalar(QSqlDatabase& banco, const QString& sql) {
-    QSqlQuery q(banco);
-    if (!q.exec(sql))
-        throw ErroBanco(dialeto::textoErro(q.lastError()));
-    return q.next() ? q.value(0) : QVariant();
-}
 
 const char* const tabelaMedida =
     "CREATE TABLE Medida (Estacao REAL, Numero REAL, Data DATE, Cota REAL, Vazao REAL, "
