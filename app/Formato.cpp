@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include <algorithm>
+#include <charconv>
 
 namespace lumeno {
 
@@ -29,8 +30,11 @@ Decimal decompor(double valor, int digitos) {
     if (valor == 0.0 || !std::isfinite(valor))
         return d;
     d.negativo = valor < 0;
+    // The same digits as printf's "%.*e" (correctly rounded), without its cost.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digitos - 1, std::fabs(valor));
+    const auto fim = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(valor),
+                                   std::chars_format::scientific, digitos - 1);
+    *fim.ptr = '\0';
     // buf: d.ddddde±xx
     const char* e = std::strchr(buf, 'e');
     for (const char* p = buf; p < e; ++p)
