@@ -25,7 +25,8 @@ namespace {
 using Eixo = PainelGrafico::Eixo;
 using Marca = PainelGrafico::Marca;
 
-const QColor corVencedor(200, 0, 0);
+// The winner in black, which stands out on the usual curve colours.
+const QColor corVencedor(0, 0, 0);
 const QColor corFundo(139, 69, 19);
 const QColor corMenorCota(0, 110, 0);
 
@@ -36,8 +37,10 @@ QString metros(double v) {
     return formatar(v, QStringLiteral("##0.00")) + QStringLiteral(" m");
 }
 
+// A legend entry, wrapped only between entries.
 QString amostra(const QColor& cor, const QString& texto) {
-    return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;").arg(cor.name()) + texto;
+    return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;").arg(cor.name()) +
+           texto.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
 }
 
 }  // namespace
