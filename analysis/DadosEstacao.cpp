@@ -1,7 +1,6 @@
 #include "analysis/DadosEstacao.h"
 
 #include "app/Formato.h"
-#include "curves/AvisoAjuste.h"
 #include "data/Consulta.h"
 
 #include <functional>
@@ -179,43 +178,8 @@ void DadosEstacao::PreencherCarga(const QString& codigo, const QString& descrica
                 fmt(vazaoMax), vazaoMax);
 }
 
-void DadosEstacao::MontaDadosCurva(const CurvaTrecho& curva, int numero,
-                                   const QStringList& validade, Conexao& conexao) {
-    const QString n = QString::number(numero);
-    const QString l = curva.Algoritmo == AlgoritmoCurva::Potencial
-                          ? QStringLiteral("Potencial")
-                          : QStringLiteral("Polinomial, grau ") + QString::number(curva.Grau);
+void DadosEstacao::adicionarParametros(NoDados* parametros, const CurvaTrecho& curva) {
     const std::uint32_t cor = curva.Cor;
-
-    if (!PossuiCategoria(TipoLista::Curva))
-        AdicionarCategoria(QStringLiteral("Curvas"), TipoLista::Curva);
-    // The "Curvas" group: the first node of kind 2.
-    NoDados* curvas = nullptr;
-    for (const NoDados* no : nos())
-        if (no->dados.tipo == 2) {
-            curvas = const_cast<NoDados*>(no);
-            break;
-        }
-    if (!curvas)
-        curvas = AdicionarNo(raizes_.empty() ? nullptr : raizes_.front().get(),
-                             QStringLiteral("Curvas"), 2, QStringLiteral("Curvas"), numero);
-
-    QStringList linhas = validade;
-    if (linhas.isEmpty())
-        linhas << QStringLiteral("Todos as medições da estação");
-    linhas << validadeDescartadas(curva);
-    ItemDadosEstacao item;
-    item.numero = numero;
-    for (int i = 0; i < linhas.size() && i < 21; ++i)
-        item.validade << linhas[i].left(60);
-    AdicionarItem(l, AdicionarFigura(FiguraItem::Curva, cor), TipoLista::Curva, std::move(item));
-
-    NoDados* noCurva = AdicionarNo(curvas, legendaColorida(QStringLiteral("curva") + n, l, cor), 20,
-                                   l, numero, cor);
-
-    NoDados* parametros = AdicionarNo(
-        noCurva, legendaColorida(QStringLiteral("curva") + n, QStringLiteral("Parâmetros"), cor),
-        -20, l, 0, cor);
     if (curva.Algoritmo == AlgoritmoCurva::Potencial) {
         const QString k = formatar(curva.K, QStringLiteral("###0.000000"));
         const QString m = formatar(curva.M, QStringLiteral("###0.000000"));
@@ -245,13 +209,59 @@ void DadosEstacao::MontaDadosCurva(const CurvaTrecho& curva, int numero,
                 21 + i, formatar(a, QStringLiteral("###0.000000000")), a, cor);
         }
     }
+}
+
+void DadosEstacao::adicionarValidade(NoDados* selecao, const QStringList& linhas,
+                                     std::uint32_t cor) {
+    for (int i = 0; i < linhas.size(); ++i)
+        AdicionarNo(selecao, legendaColorida(QStringLiteral("parmExpK"), linhas[i], cor), -21 - i,
+                    linhas[i], 0, cor);
+}
+
+void DadosEstacao::MontaDadosCurva(const CurvaTrecho& curva, int numero,
+                                   const QStringList& validade, Conexao& conexao,
+                                   const QStringList& notas) {
+    const QString n = QString::number(numero);
+    const QString l = curva.Algoritmo == AlgoritmoCurva::Potencial
+                          ? QStringLiteral("Potencial")
+                          : QStringLiteral("Polinomial, grau ") + QString::number(curva.Grau);
+    const std::uint32_t cor = curva.Cor;
+
+    if (!PossuiCategoria(TipoLista::Curva))
+        AdicionarCategoria(QStringLiteral("Curvas"), TipoLista::Curva);
+    // The "Curvas" group: the first node of kind 2.
+    NoDados* curvas = nullptr;
+    for (const NoDados* no : nos())
+        if (no->dados.tipo == 2) {
+            curvas = const_cast<NoDados*>(no);
+            break;
+        }
+    if (!curvas)
+        curvas = AdicionarNo(raizes_.empty() ? nullptr : raizes_.front().get(),
+                             QStringLiteral("Curvas"), 2, QStringLiteral("Curvas"), numero);
+
+    QStringList linhas = validade;
+    if (linhas.isEmpty())
+        linhas << QStringLiteral("Todos as medições da estação");
+    linhas << notas;
+    ItemDadosEstacao item;
+    item.numero = numero;
+    for (int i = 0; i < linhas.size() && i < 21; ++i)
+        item.validade << linhas[i].left(60);
+    AdicionarItem(l, AdicionarFigura(FiguraItem::Curva, cor), TipoLista::Curva, std::move(item));
+
+    NoDados* noCurva = AdicionarNo(curvas, legendaColorida(QStringLiteral("curva") + n, l, cor), 20,
+                                   l, numero, cor);
+
+    NoDados* parametros = AdicionarNo(
+        noCurva, legendaColorida(QStringLiteral("curva") + n, QStringLiteral("Parâmetros"), cor),
+        -20, l, 0, cor);
+    adicionarParametros(parametros, curva);
 
     NoDados* selecao = AdicionarNo(
         noCurva, legendaColorida(QStringLiteral("selecao") + n, QStringLiteral("Validade"), cor),
         -20, l, 0, cor);
-    for (int i = 0; i < linhas.size(); ++i)
-        AdicionarNo(selecao, legendaColorida(QStringLiteral("parmExpK"), linhas[i], cor), -21 - i,
-                    linhas[i], 0, cor);
+    adicionarValidade(selecao, linhas, cor);
 
     NoDados* amplitude = AdicionarNo(noCurva,
                                      legendaColorida(QStringLiteral("limite") + n,
@@ -317,6 +327,39 @@ QStringList DadosEstacao::ValidadeCurva(int numero) const {
             break;
         }
     return linhas;
+}
+
+bool DadosEstacao::AtualizarCurva(const CurvaTrecho& curva, int numero,
+                                  const QStringList& validade) {
+    NoDados* noCurva = AcharNo(20, numero);
+    if (!noCurva)
+        return false;
+    const QString n = QString::number(numero);
+    const QString parametros = QStringLiteral("<U><A href=\"curva") + n + QLatin1Char('"');
+    const QString selecao = QStringLiteral("<U><A href=\"selecao") + n + QLatin1Char('"');
+    const QString amplitude = QStringLiteral("<U><A href=\"limite") + n + QLatin1Char('"');
+    for (const auto& grupo : noCurva->filhos) {
+        if (grupo->dados.tipo != -20)
+            continue;
+        if (grupo->legenda.startsWith(parametros)) {
+            grupo->filhos.clear();
+            adicionarParametros(grupo.get(), curva);
+        } else if (grupo->legenda.startsWith(selecao)) {
+            grupo->filhos.clear();
+            adicionarValidade(grupo.get(), validade, curva.Cor);
+        } else if (grupo->legenda.startsWith(amplitude)) {
+            // Numbered after the validity lines.
+            for (const auto& faixa : grupo->filhos)
+                faixa->dados.tipo = -21 - static_cast<int>(validade.size());
+        }
+    }
+    for (EntradaItem& e : itens_)
+        if (e.item.tipoLista == TipoLista::Curva && e.item.numero == numero) {
+            e.item.validade.clear();
+            for (int i = 0; i < validade.size() && i < 21; ++i)
+                e.item.validade << validade[i].left(60);
+        }
+    return true;
 }
 
 QString DadosEstacao::rotuloMetodo(int metodo) {

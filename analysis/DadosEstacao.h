@@ -127,10 +127,16 @@ public:
                         double cotaMin, double cotaMax, double vazaoMin, double vazaoMax);
 
     // Records curve `numero` after its fit, with the lines that describe its selection
-    // (followed by the rows the fit left out, if any). Reads its mandatory points from the
-    // database.
+    // ("Todos as medições da estação" when none) followed by what the fit told about
+    // itself (`notas`: the rows left out, h0 at the edge of its search …). A curve read
+    // back from a saved rating comes with all its lines and no notes. Reads its mandatory
+    // points from the database.
     void MontaDadosCurva(const CurvaTrecho& curva, int numero, const QStringList& validade,
-                         Conexao& conexao);
+                         Conexao& conexao, const QStringList& notas = {});
+
+    // After curve `numero` was fitted again: its parameters and validity lines (replaced by
+    // `validade`, entry and tree alike). False when the curve is not in the summary.
+    bool AtualizarCurva(const CurvaTrecho& curva, int numero, const QStringList& validade);
 
     // Records extrapolation `q` of curve `numeroCurva` (drawn in `corCurva`) under the
     // curve's node, and its entry. False, and nothing recorded, when the curve has no node.
@@ -153,6 +159,10 @@ public:
     const std::vector<FiguraItem>& figuras() const { return figuras_; }
 
 private:
+    // The children of a curve's "Parâmetros" and "Validade" groups.
+    void adicionarParametros(NoDados* parametros, const CurvaTrecho& curva);
+    void adicionarValidade(NoDados* selecao, const QStringList& linhas, std::uint32_t cor);
+
     std::vector<std::unique_ptr<NoDados>> raizes_;
     std::vector<EntradaCategoria> categorias_;
     std::vector<EntradaItem> itens_;

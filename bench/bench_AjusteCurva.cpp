@@ -1,6 +1,7 @@
 // Fitting on a station-sized selection: 3,000 measurements, power-law search over
 // 1,000 (+1) candidates (on every core, and on one for comparison; wall-clock time, since
-// the threads' CPU time adds up), polynomial of degree 8.
+// the threads' CPU time adds up) without and with keeping the r of every candidate (as the
+// program's fits do, "ComSerie"), polynomial of degree 8.
 #include "curves/AjusteCurva.h"
 
 #include <benchmark/benchmark.h>
@@ -40,27 +41,40 @@ CurvaTrecho selecao(int algoritmo, int parametro, bool centimetros) {
 }
 
 // `tarefas`: 0 spreads the candidates over every core, 1 keeps the search on one.
-void potencial(benchmark::State& estado, bool centimetros, int tarefas = 0) {
+// `serie`: the search hands back every candidate with its r.
+void potencial(benchmark::State& estado, bool centimetros, int tarefas, bool serie) {
     CurvaTrecho curva = selecao(AlgoritmoCurva::Potencial, 0, centimetros);
     const ParalelismoBusca paralelismo{tarefas};
+    BuscaH0 busca;
     for (auto _ : estado) {
         curva.H0 = 0;  // the start value; the fit replaces it
-        if (AjustarPotencial(curva, false, paralelismo) != ResultadoAjuste::Ajustado) {
+        if (AjustarPotencial(curva, false, paralelismo, serie ? &busca : nullptr) !=
+            ResultadoAjuste::Ajustado) {
             estado.SkipWithError("ajuste falhou");
             break;
         }
         benchmark::DoNotOptimize(curva.H0);
+        benchmark::DoNotOptimize(busca.r.data());
     }
 }
 
 void BM_AjustarPotencial_CotasInteiras(benchmark::State& estado) {
-    potencial(estado, true);
+    potencial(estado, true, 0, false);
+}
+void BM_AjustarPotencial_CotasInteiras_ComSerie(benchmark::State& estado) {
+    potencial(estado, true, 0, true);
 }
 void BM_AjustarPotencial_CotasDistintas(benchmark::State& estado) {
-    potencial(estado, false);
+    potencial(estado, false, 0, false);
+}
+void BM_AjustarPotencial_CotasDistintas_ComSerie(benchmark::State& estado) {
+    potencial(estado, false, 0, true);
 }
 void BM_AjustarPotencial_CotasDistintas_UmNucleo(benchmark::State& estado) {
-    potencial(estado, false, 1);
+    potencial(estado, false, 1, false);
+}
+void BM_AjustarPotencial_CotasDistintas_UmNucleo_ComSerie(benchmark::State& estado) {
+    potencial(estado, false, 1, true);
 }
 
 void BM_AjustarPolinomio_Grau8(benchmark::State& estado) {
@@ -80,11 +94,22 @@ BENCHMARK(BM_AjustarPotencial_CotasInteiras)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasInteiras_ComSerie)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7);
 BENCHMARK(BM_AjustarPotencial_CotasDistintas)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasDistintas_ComSerie)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(7);
 BENCHMARK(BM_AjustarPotencial_CotasDistintas_UmNucleo)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7);
+BENCHMARK(BM_AjustarPotencial_CotasDistintas_UmNucleo_ComSerie)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(7);
 BENCHMARK(BM_AjustarPolinomio_Grau8)->Unit(benchmark::kMillisecond)->Repetitions(7);

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <thread>
 #include <unordered_map>
 
@@ -21,8 +22,8 @@ constexpr double xAbaixoDeH0 = 0.00001;
 // Walks the candidates of the H0 search without storing them.
 class SequenciaCandidatos {
 public:
-    SequenciaCandidatos(const CurvaTrecho& curva, bool possuiSecao)
-        : s_(possuiSecao ? curva.CotaMinSecao : curva.H0),
+    SequenciaCandidatos(const CurvaTrecho& curva, double inicio, bool possuiSecao)
+        : s_(inicio),
           limiteCota_(curva.CotaMin / 100),
           limiteVazao_(curva.CotaVazaoMin / 100),
           possuiSecao_(possuiSecao) {
@@ -120,7 +121,8 @@ struct MelhorCandidato {
     double M = 0;
     double K = 0;
     double H0 = 0;
-    bool avaliado = false;  // some candidate of the block decided something
+    std::size_t indice = 0;  // of the candidate
+    bool avaliado = false;   // some candidate of the block decided something
 };
 
 // How many blocks the search is split into: one per core (or as asked), never more
@@ -214,25 +216,40 @@ void ResolverLU(const Matriz& lu, int n, const std::array<int, ordemMaxima>& tro
 ResultadoAjuste AjustarCurva(CurvaTrecho& curva, bool possuiSecao) {
     switch (curva.Algoritmo) {
         case AlgoritmoCurva::Potencial:
-            return AjustarPotencial(curva, possuiSecao);
+            return AjustarPotencial(curva, possuiSecao, {}, &curva.Busca);
         case AlgoritmoCurva::Polinomial:
+            curva.Busca = BuscaH0{};
             return AjustarPolinomio(curva);
         default:
             return ResultadoAjuste::NaoAjustado;
     }
 }
 
-std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao) {
+double InicioBuscaH0(const CurvaTrecho& curva, bool possuiSecao) {
+    return possuiSecao ? curva.CotaMinSecao : curva.H0;
+}
+
+std::vector<double> CandidatosH0(const CurvaTrecho& curva, double inicio, bool possuiSecao) {
     std::vector<double> candidatos;
-    SequenciaCandidatos sequencia(curva, possuiSecao);
+    SequenciaCandidatos sequencia(curva, inicio, possuiSecao);
     double c = 0;
     while (sequencia.proximo(c))
         candidatos.push_back(c);
     return candidatos;
 }
 
+std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao) {
+    return CandidatosH0(curva, InicioBuscaH0(curva, possuiSecao), possuiSecao);
+}
+
 ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
-                                 const ParalelismoBusca& paralelismo) {
+                                 const ParalelismoBusca& paralelismo, BuscaH0* busca) {
+    return AjustarPotencialDesde(curva, InicioBuscaH0(curva, possuiSecao), possuiSecao, paralelismo,
+                                 busca);
+}
+
+ResultadoAjuste AjustarPotencialDesde(CurvaTrecho& curva, double inicio, bool possuiSecao,
+                                      const ParalelismoBusca& paralelismo, BuscaH0* busca) {
     // The rows are read once. y = ln Q does not depend on the candidate; x = ln(H − c)
     // depends only on the stage, so it is computed once per distinct stage and candidate
     // and then summed in row order — the same sums, term by term and in the same order,
@@ -263,8 +280,11 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
     curva.linhasDescartadas = descartadas;
 
     const std::size_t linhas = y.size();
-    if (linhas == 0)
+    if (linhas == 0) {
+        if (busca)
+            *busca = BuscaH0{};
         return ResultadoAjuste::TrechoIndefinido;
+    }
     const double n = double(linhas);
 
     double Sy = 0, Syy = 0;
@@ -274,8 +294,16 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
     }
     const double Syyl = Syy - Sy * Sy / n;
 
-    // The start value is the current H0: the candidates come before the reset.
-    const std::vector<double> candidatos = CandidatosH0(curva, possuiSecao);
+    // The start value may be the current H0: the candidates come before the reset.
+    std::vector<double> candidatos = CandidatosH0(curva, inicio, possuiSecao);
+    // Every r written by the block that computes it, into its own slice.
+    double* correlacoes = nullptr;
+    if (busca) {
+        busca->inicio = inicio;
+        busca->vencedor = -1;
+        busca->r.assign(candidatos.size(), std::numeric_limits<double>::quiet_NaN());
+        correlacoes = busca->r.data();
+    }
     curva.H0 = 0;
     curva.K = 0;
     curva.M = 0;
@@ -306,11 +334,14 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
             const double Sxxl = Sxx - Sx * Sx / n;
             const double produto = Sxxl * Syyl;
             const double r = produto > 0 ? Sxyl / std::sqrt(produto) : 0;
+            if (correlacoes)
+                correlacoes[i] = r;
             if (r > melhor.R) {
                 melhor.R = r;
                 melhor.M = Sxyl / Sxxl;
                 melhor.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
                 melhor.H0 = c;
+                melhor.indice = i;
             }
         }
         return melhor;
@@ -332,6 +363,7 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
     }
 
     bool avaliado = false;
+    std::size_t vencedor = 0;
     for (const MelhorCandidato& bloco : blocos) {
         avaliado = avaliado || bloco.avaliado;
         if (bloco.avaliado && bloco.R > curva.R) {
@@ -339,7 +371,12 @@ ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
             curva.M = bloco.M;
             curva.K = bloco.K;
             curva.H0 = bloco.H0;
+            vencedor = bloco.indice;
         }
+    }
+    if (busca) {
+        busca->vencedor = avaliado ? int(vencedor) : -1;
+        busca->candidatos = std::move(candidatos);
     }
 
     if (!avaliado) {

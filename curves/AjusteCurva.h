@@ -18,6 +18,10 @@
 //   Sums and candidates in IEEE double, rows in `numero` order, so the result is
 //   reproducible to the bit — also when the candidates are split across the cores
 //   (ParalelismoBusca), which only changes how long the search takes.
+//   On request the search hands back every candidate with its r (BuscaH0), the very
+//   values it compared; a candidate whose rows all have the same x decides nothing and
+//   gets NaN. Each block of candidates writes its own slice, so keeping them costs one
+//   store per candidate.
 //
 // Polynomial (AjustarPolinomio): Q = a0 + a1·h + … + an·h^n, h in cm (not centred or
 //   scaled), n = Grau.
@@ -41,7 +45,8 @@ namespace lumeno {
 enum class ResultadoAjuste {
     // Parameters (power law) or coefficients (polynomial) set.
     Ajustado,
-    // Power law without a usable row: nothing changed but `linhasDescartadas`. The caller
+    // Power law without a usable row: nothing changed but `linhasDescartadas` (and the
+    // search asked for, emptied). The caller
     // shows "Não é possível calcular parâmetros: trecho indefinido!".
     TrechoIndefinido,
     // The algorithm fits nothing (neither power law nor polynomial).
@@ -57,7 +62,8 @@ enum class ResultadoAjuste {
 constexpr int maximoCandidatosH0 = 100000;
 
 // Fits by `Algoritmo`: power law or polynomial; anything else → NaoAjustado.
-// `possuiSecao`: the station has cross-section points. Throws what AjustarPolinomio throws.
+// `possuiSecao`: the station has cross-section points. A power law keeps its search in
+// `curva.Busca` (a polynomial empties it). Throws what AjustarPolinomio throws.
 ResultadoAjuste AjustarCurva(CurvaTrecho& curva, bool possuiSecao);
 
 // How the candidates of the H0 search are spread over the processor's cores. The result
@@ -70,15 +76,28 @@ struct ParalelismoBusca {
     std::size_t trabalhoMinimo = 200000;
 };
 
-// Sets H0 (metres), K, M and R by the search described above, and `linhasDescartadas`.
-// Start value: CotaMinSecao when `possuiSecao`, else the current H0 (cm). Throws
-// ErroLumeno (naming the start value and the lowest stage) for a search too long to run.
-ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
-                                 const ParalelismoBusca& paralelismo = {});
+// The start value of the H0 search (cm): CotaMinSecao when `possuiSecao`, else the
+// current H0 (the creation parameter).
+double InicioBuscaH0(const CurvaTrecho& curva, bool possuiSecao);
 
-// The candidates of the H0 search (metres) in the order they are tried; throws as
-// AjustarPotencial does for a search too long to run.
+// Sets H0 (metres), K, M and R by the search described above from InicioBuscaH0, and
+// `linhasDescartadas`. With `busca`, also every candidate with its r (emptied when there is
+// no usable row). Throws ErroLumeno (naming the start value and the lowest stage) for a
+// search too long to run; the curve and `busca` are then untouched.
+ResultadoAjuste AjustarPotencial(CurvaTrecho& curva, bool possuiSecao,
+                                 const ParalelismoBusca& paralelismo = {},
+                                 BuscaH0* busca = nullptr);
+
+// The same search from the start value `inicio` (cm), whatever the section (which still
+// bounds the candidates by the stage of the lowest discharge).
+ResultadoAjuste AjustarPotencialDesde(CurvaTrecho& curva, double inicio, bool possuiSecao,
+                                      const ParalelismoBusca& paralelismo = {},
+                                      BuscaH0* busca = nullptr);
+
+// The candidates of the H0 search (metres) in the order they are tried, from InicioBuscaH0
+// or from `inicio` (cm); throws as AjustarPotencial does for a search too long to run.
 std::vector<double> CandidatosH0(const CurvaTrecho& curva, bool possuiSecao);
+std::vector<double> CandidatosH0(const CurvaTrecho& curva, double inicio, bool possuiSecao);
 
 // Sets Coeficientes[0 … Grau] (others 0), or Grau = −1 when the normal equations are
 // singular. Throws ErroLumeno "CalcPolyFit: not enough data points" when the degree, read

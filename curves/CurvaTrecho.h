@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,28 @@ struct LinhaMedida {
     QVariant area;        // may be empty (mandatory-point rows)
     QVariant velocidade;  // may be empty
     double pontoObrigatorio = 0;
+};
+
+// The H0 search of a power-law fit: every candidate tried, in the order tried, with the
+// correlation coefficient r of its straight line ln Q = ln K + M · ln(H − H0).
+struct BuscaH0 {
+    double inicio = 0;               // start value s (cm)
+    std::vector<double> candidatos;  // metres: s/100 upward in centimetres, then (s − 1)/100
+    std::vector<double> r;           // r of each candidate; NaN where it decided nothing
+    int vencedor = -1;               // index of the candidate kept; −1 when none decided
+
+    bool vazia() const { return candidatos.empty(); }
+    // h0 at the edge of the search: the candidate kept is the lowest one tried (the last,
+    // one centimetre below the start value), or the start value itself while the candidate
+    // below it does not show r falling. r was then still rising toward the start value,
+    // which set h0, not a peak of r. A single candidate is both. (The start value winning
+    // over a lower r one centimetre below is a peak of r, which the data chose.)
+    bool noLimite() const {
+        if (vencedor < 0 || candidatos.size() != r.size())
+            return false;
+        const std::size_t v = std::size_t(vencedor), ultimo = candidatos.size() - 1;
+        return v == ultimo || (v == 0 && !(r[ultimo] < r[0]));
+    }
 };
 
 struct CurvaTrecho {
@@ -60,6 +83,9 @@ struct CurvaTrecho {
 
     // Rows left out of the power-law sums because their discharge is not positive.
     int linhasDescartadas = 0;
+    // The search of the last power-law fit; empty before one (and for a curve read back
+    // from a saved rating, which keeps its parameters, not its search).
+    BuscaH0 Busca;
 
     int totalLinhas() const { return static_cast<int>(Medicoes.size()); }
 };

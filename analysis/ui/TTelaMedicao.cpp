@@ -4,6 +4,7 @@
 #include "analysis/EscalaGrafico.h"
 #include "analysis/LegendaCurva.h"
 #include "analysis/ui/ComandosAjustesSalvos.h"
+#include "analysis/ui/ComandosDiagnosticoH0.h"
 #include "analysis/ui/ComandosExtrapolacao.h"
 #include "analysis/ui/ComandosValidacao.h"
 #include "analysis/ui/TfrmDadosEstacao.h"
@@ -99,6 +100,7 @@ TTelaMedicao::TTelaMedicao(Contexto& contexto, DadosEstacao& dados, QWidget* pai
     criarMenu();
     validacao_ = std::make_unique<ComandosValidacao>(contexto_, *this);
     ajustesSalvos_ = std::make_unique<ComandosAjustesSalvos>(contexto, *this);
+    diagnosticoH0_ = std::make_unique<ComandosDiagnosticoH0>(contexto, *this);
 
     connect(Grafico, &PainelGrafico::zoomFeito, this,
             comando(contexto_.interacao, [this] { ZoomFeito(); }));
@@ -439,8 +441,8 @@ void TTelaMedicao::FormShow() {
         GerarAoMostrar = false;
         GerarCurvas();
     }
-    // 13.
-    pnlParametros->hide();
+    // 13. (A curve fitted above whose start value chose h0 has shown the panel.)
+    pnlParametros->setVisible(om_MostrarEquacoes->isChecked());
     ReconstruirLegenda();
     if (MostrarEquacoesAoAbrir) {
         MostrarEquacoesAoAbrir = false;
@@ -641,14 +643,20 @@ int TTelaMedicao::AjustarETracar(int numero, const QStringList& condicao,
             QStringLiteral("Não é possível calcular parâmetros: trecho indefinido!"), atencao);
     if (curva.linhasDescartadas > 0)
         contexto_.interacao.mensagem(avisoDescartadas(curva.linhasDescartadas), atencao);
-    return TracarERegistrar(numero, descricao);
+    // An h0 the start value chose is told in the equations panel, which comes into view.
+    if (curva.Busca.noLimite() && curva.totalLinhas() >= 2) {
+        om_MostrarEquacoes->setChecked(true);
+        AlternarEquacoes();
+    }
+    return TracarERegistrar(numero, descricao, validadeAjuste(curva, PossuiSecao()));
 }
 
-int TTelaMedicao::TracarERegistrar(int numero, const QStringList& validade) {
+int TTelaMedicao::TracarERegistrar(int numero, const QStringList& validade,
+                                   const QStringList& notas) {
     CurvaTrecho& curva = Trechos[static_cast<size_t>(numero)];
     TracarPontos(curva);
     TracarCurva(curva);
-    MontaDadosCurva(validade);
+    MontaDadosCurva(validade, notas);
     const int linhas = curva.totalLinhas();
     if (linhas >= 2) {
         CotaMaxCurvas = std::max(CotaMaxCurvas, curva.CotaMax);
@@ -709,10 +717,9 @@ void TTelaMedicao::GeraLegenda(int numero) {
     NoFormatado* raiz = trvLegenda->topLevelItemCount() > 0
                             ? ArvoreFormatada::no(trvLegenda->topLevelItem(0))
                             : nullptr;
-    if (raiz)
-        trvLegenda->adicionarFilho(raiz, texto);
-    else
-        trvLegenda->adicionarRaiz(texto);
+    NoFormatado* no =
+        raiz ? trvLegenda->adicionarFilho(raiz, texto) : trvLegenda->adicionarRaiz(texto);
+    diagnosticoH0_->AnotarLegenda(numero, no);
     trvLegenda->expandAll();
 }
 
@@ -727,9 +734,9 @@ void TTelaMedicao::ReconstruirLegenda() {
     ajustesSalvos_->LegendaSobreposicoes();
 }
 
-void TTelaMedicao::MontaDadosCurva(const QStringList& validade) {
+void TTelaMedicao::MontaDadosCurva(const QStringList& validade, const QStringList& notas) {
     dados_.MontaDadosCurva(Trechos[static_cast<size_t>(TotalCurvas)], TotalCurvas, validade,
-                           contexto_.dm.conexao());
+                           contexto_.dm.conexao(), notas);
     if (contexto_.frmDadosEstacao)
         contexto_.frmDadosEstacao->Atualizar();
 }

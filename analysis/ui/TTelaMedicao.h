@@ -29,6 +29,7 @@ namespace lumeno {
 struct Contexto;
 class ArvoreFormatada;
 class ComandosAjustesSalvos;
+class ComandosDiagnosticoH0;
 class ComandosExtrapolacao;
 class ComandosValidacao;
 class Consulta;
@@ -94,9 +95,9 @@ public:
     int AjustarETracar(int numero, const QStringList& condicao, const QStringList& descricao,
                        int algoritmo, int parametro, std::uint32_t cor);
     // Draws curve `numero` (created and fitted, or read back) with its measurements and
-    // their deviations, records it in the summary with its validity lines and, with two
-    // rows or more, enters the fitted state; returns its rows.
-    int TracarERegistrar(int numero, const QStringList& validade);
+    // their deviations, records it in the summary with its validity lines (and the notes
+    // of its fit) and, with two rows or more, enters the fitted state; returns its rows.
+    int TracarERegistrar(int numero, const QStringList& validade, const QStringList& notas = {});
     void TracarPontos(CurvaTrecho& curva);
     void TracarCurva(CurvaTrecho& curva);
     void GerarCurvas();
@@ -107,7 +108,7 @@ public:
     void GeraLegenda(int numero);
     // Clears the equations panel, adds the header and the equation of every curve.
     void ReconstruirLegenda();
-    void MontaDadosCurva(const QStringList& validade);
+    void MontaDadosCurva(const QStringList& validade, const QStringList& notas = {});
     // Appends the exclusion clauses to a measurement statement.
     void FormatQuery(Consulta& consulta);
     // Takes the next curve number; false (with a message) when 100 curves are in use.
@@ -123,6 +124,8 @@ public:
     ComandosValidacao& Validacao() { return *validacao_; }
     // The "&Ajustes salvos" commands.
     ComandosAjustesSalvos& ComandosAjustes() { return *ajustesSalvos_; }
+    // "Diagnóstico de h0…" (Ajuste manual).
+    ComandosDiagnosticoH0& DiagnosticoH0() { return *diagnosticoH0_; }
 
     // Navigation and picking.
     void Primeiro();
@@ -232,6 +235,7 @@ private:
     std::unique_ptr<ComandosExtrapolacao> extrapolacao_;
     std::unique_ptr<ComandosValidacao> validacao_;
     std::unique_ptr<ComandosAjustesSalvos> ajustesSalvos_;
+    std::unique_ptr<ComandosDiagnosticoH0> diagnosticoH0_;
     int estacao_ = 0;
     bool semMedicoes_ = false;
     // Dragging and resizing the equations panel.

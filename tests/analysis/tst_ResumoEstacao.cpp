@@ -200,6 +200,41 @@ private Q_SLOTS:
         QCOMPARE(d.ValidadeCurva(3), QStringList());
     }
 
+    // What a fit told about itself follows the lines of its selection (or the default
+    // line); a refit replaces the curve's parameters and validity lines in place.
+    void notasEAtualizacao() {
+        BancoTeste b;
+        const int id = b.estacao(1, "Um");
+        DadosEstacao d;
+        CurvaTrecho c;
+        c.Algoritmo = 1;
+        c.Cor = 0x0000FF;
+        c.K = 40;
+        c.M = 2;
+        c.H0 = 1;
+        c.Estacao = id;
+        d.MontaDadosCurva(c, 1, {}, b.dm().conexao(), {"nota"});
+        d.MontaDadosCurva(c, 2, {"até a cota 300"}, b.dm().conexao(), {"nota 1", "nota 2"});
+        QCOMPARE(d.ValidadeCurva(1), QStringList({"Todos as medições da estação", "nota"}));
+        QCOMPARE(d.ValidadeCurva(2), QStringList({"até a cota 300", "nota 1", "nota 2"}));
+
+        c.K = 12.5;
+        c.H0 = 0.8;
+        QVERIFY(d.AtualizarCurva(c, 2, {"até a cota 300", "outra"}));
+        QCOMPARE(d.ValidadeCurva(2), QStringList({"até a cota 300", "outra"}));
+        QCOMPARE(d.ValidadeCurva(1), QStringList({"Todos as medições da estação", "nota"}));
+        QCOMPARE(d.lstItens().back().item.validade, QStringList({"até a cota 300", "outra"}));
+        const NoDados* curva2 = d.AcharNo(20, 2);
+        const NoDados* parametros = DadosEstacao::AcharFilho(curva2, -20);
+        QCOMPARE(parametros->filhos.size(), size_t(4));
+        QCOMPARE(parametros->filhos[0]->dados.texto, QString("12.500000"));
+        QCOMPARE(parametros->filhos[2]->dados.valor, 0.8);
+        // The range lines are numbered after the two validity lines, as a new record would.
+        QCOMPARE(curva2->filhos[2]->filhos[0]->dados.tipo, -23);
+        QCOMPARE(curva2->filhos.size(), size_t(3));
+        QVERIFY(!d.AtualizarCurva(c, 3, {"x"}));
+    }
+
     // Two extrapolations of one curve: one category, one group under the curve, two
     // entries; a curve without a node records nothing.
     void extrapolacoes() {

@@ -60,6 +60,9 @@ const Pares exatos = {{150, 10}, {200, 40}, {300, 160}};  // Q = 40·(H − 1)²
 struct Parametros {
     ResultadoAjuste resultado;
     double H0, K, M, R;
+    // Every candidate with its r (NaN where it decided nothing), and the index kept.
+    std::vector<double> candidatos = {}, r = {};
+    int vencedor = -1;
 };
 
 // The search read literally: every row for every candidate, each expression as written.
@@ -72,6 +75,7 @@ Parametros ajusteDireto(const CurvaTrecho& curva, bool possuiSecao) {
     const double s = possuiSecao ? curva.CotaMinSecao : curva.H0;
     Parametros p{ResultadoAjuste::Indeterminado, 0, 0, 0, -10};
     for (int i = 1;; ++i) {
+        p.r.push_back(std::nan(""));
         double c = (i + s - 1) / 100;
         bool ultimo = false;
         if (!(c < curva.CotaMin / 100 && (!possuiSecao || c < curva.CotaVazaoMin / 100))) {
@@ -104,13 +108,16 @@ Parametros ajusteDireto(const CurvaTrecho& curva, bool possuiSecao) {
             const double Sxxl = Sxx - Sx * Sx / n;
             const double Syyl = Syy - Sy * Sy / n;
             const double r = Sxxl * Syyl > 0 ? Sxyl / std::sqrt(Sxxl * Syyl) : 0;
+            p.r.back() = r;
             if (r > p.R) {
                 p.R = r;
                 p.M = Sxyl / Sxxl;
                 p.K = std::exp((Sxx * Sy - Sx * Sxy) / (n * Sxx - Sx * Sx));
                 p.H0 = c;
+                p.vencedor = i - 1;
             }
         }
+        p.candidatos.push_back(c);
         if (ultimo)
             break;
     }
@@ -290,6 +297,88 @@ private Q_SLOTS:
             QCOMPARE(paralela.R, 0.0);
             QCOMPARE(bits(paralela.H0), bits(primeiro));
         }
+    }
+
+    // The r of every candidate, as the search hands it back, is what the literal search
+    // computes, value for value — on one core or split across several — and the index kept
+    // is the candidate of H0; the parameters do not change for keeping it.
+    void serieDeCorrelacoes_data() {
+        QTest::addColumn<Pares>("pares");
+        QTest::addColumn<int>("parametro");
+        QTest::addColumn<bool>("possuiSecao");
+        QTest::addColumn<int>("tarefas");
+        QTest::newRow("exatos") << exatos << 100 << false << 1;
+        QTest::newRow("aleatorios, 3 blocos")
+            << aleatorios(21, 300, 300, 400, false) << 150 << false << 3;
+        QTest::newRow("centimetros repetidos, 4 blocos")
+            << aleatorios(22, 500, 300, 60, true) << 100 << false << 4;
+        QTest::newRow("secao, 2 blocos") << aleatorios(23, 120, 250, 300, true) << 0 << true << 2;
+        Pares comZeros = aleatorios(24, 60, 200, 200, true);
+        comZeros[3].second = 0;
+        QTest::newRow("vazao nula") << comZeros << 100 << false << 2;
+        // One stage: no spread in x for any candidate, all NaN and none kept.
+        QTest::newRow("candidatos sem decisao")
+            << Pares{{210, 3}, {210, 1}, {210, 4}} << 150 << false << 3;
+        QTest::newRow("todas abaixo do candidato") << exatos << 400 << false << 1;
+        QTest::newRow("um candidato") << exatos << 160 << false << 1;
+    }
+    void serieDeCorrelacoes() {
+        QFETCH(Pares, pares);
+        QFETCH(int, parametro);
+        QFETCH(bool, possuiSecao);
+        QFETCH(int, tarefas);
+        CurvaTrecho curva = potencial(parametro, pares);
+        curva.CotaMinSecao = 180;
+        const Parametros esperado = ajusteDireto(curva, possuiSecao);
+        CurvaTrecho semSerie = curva;
+        BuscaH0 busca;
+        busca.r = {5, 5};  // leftovers of an earlier search are replaced
+        QCOMPARE(AjustarPotencial(curva, possuiSecao, ParalelismoBusca{tarefas, 0}, &busca),
+                 esperado.resultado);
+        AjustarPotencial(semSerie, possuiSecao, ParalelismoBusca{tarefas, 0});
+        QCOMPARE(busca.inicio, possuiSecao ? 180.0 : double(parametro));
+        QCOMPARE(busca.candidatos.size(), esperado.candidatos.size());
+        QCOMPARE(busca.r.size(), esperado.r.size());
+        for (std::size_t i = 0; i < busca.r.size(); ++i) {
+            QCOMPARE(bits(busca.candidatos[i]), bits(esperado.candidatos[i]));
+            QVERIFY2(bits(busca.r[i]) == bits(esperado.r[i]) ||
+                         (std::isnan(busca.r[i]) && std::isnan(esperado.r[i])),
+                     qPrintable(QString("candidato %1: %2 em vez de %3")
+                                    .arg(i)
+                                    .arg(busca.r[i], 0, 'g', 17)
+                                    .arg(esperado.r[i], 0, 'g', 17)));
+        }
+        QCOMPARE(busca.vencedor, esperado.vencedor);
+        if (busca.vencedor >= 0) {
+            QCOMPARE(bits(busca.candidatos[std::size_t(busca.vencedor)]), bits(curva.H0));
+            QCOMPARE(bits(busca.r[std::size_t(busca.vencedor)]), bits(curva.R));
+        }
+        for (const auto& [a, b] : {std::pair{curva.H0, semSerie.H0},
+                                   {curva.K, semSerie.K},
+                                   {curva.M, semSerie.M},
+                                   {curva.R, semSerie.R}})
+            QCOMPARE(bits(a), bits(b));
+    }
+
+    // The fit of a curve keeps its search; a polynomial fit or an empty selection leaves
+    // none, and a refused search leaves the one kept before.
+    void buscaGuardadaNaCurva() {
+        CurvaTrecho curva = potencial(100, exatos);
+        QCOMPARE(AjustarCurva(curva, false), ResultadoAjuste::Ajustado);
+        QCOMPARE(curva.Busca.candidatos.size(), size_t(51));
+        QCOMPARE(curva.Busca.vencedor, 0);
+        const BuscaH0 guardada = curva.Busca;
+        curva.H0 = -1e7;
+        QVERIFY_THROWS_EXCEPTION(ErroLumeno, AjustarCurva(curva, false));
+        QCOMPARE(curva.Busca.r, guardada.r);
+        curva.Algoritmo = AlgoritmoCurva::Polinomial;
+        curva.Grau = 2;
+        AjustarCurva(curva, false);
+        QVERIFY(curva.Busca.vazia());
+        CurvaTrecho vazia = potencial(100, {{150, 0}});
+        vazia.Busca = guardada;
+        QCOMPARE(AjustarCurva(vazia, false), ResultadoAjuste::TrechoIndefinido);
+        QVERIFY(vazia.Busca.vazia());
     }
 
     void correlacaoEntreMenosUmEUm() {

@@ -12,6 +12,7 @@
 #include "components/EditorNumero.h"
 #include "components/PainelGrafico.h"
 #include "curves/AjustesSalvos.h"
+#include "curves/AvisoAjuste.h"
 #include "curves/CriteriosAjuste.h"
 #include "curves/ui/TMostrarPontosExtrapolados.h"
 #include "editing/ui/TDigitarEstacao.h"
@@ -257,7 +258,11 @@ private Q_SLOTS:
                 itensResumo << item.legenda;
         });
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
-        QCOMPARE(validades[2], QStringList({"iniciando na cota 200"}));
+        // What the fits told about h0 is part of the lines kept (once, also after reopening,
+        // compared below): curve 1's search ended at the section's bed, curve 3's above it.
+        QCOMPARE(validades[0], QStringList({"até a cota 270", avisoLimiteBusca()}));
+        QCOMPARE(validades[2], QStringList({"iniciando na cota 200",
+                                            "h0 = 0.62 m, acima do fundo da seção (0.50 m)"}));
         QCOMPARE(desvios.size(), 19);
         QVERIFY(!desvios.contains("---"));
         QCOMPARE(j.b.escalar("select count(*) from PontoObrigatorioSalvo").toInt(), 1);
