@@ -51,6 +51,12 @@ double lerReal(const QString& texto);
 // "'texto' is not a valid integer value".
 int lerInteiro(const QString& texto);
 
+// Orders two cell texts of a list as the values they show: numbers by value (a trailing
+// "%" allowed, as in "-3.21%"), dates dd/mm/yyyy by date, other texts as texts; numbers
+// come before dates and dates before texts, and a cell without a value (empty, or
+// "---") after all of them. Negative when `a` comes first, 0 when neither does.
+int compararValoresTexto(const QString& a, const QString& b);
+
 // A colour value 0x00BBGGRR as six hexadecimal digits red, green, blue ("FF0000" for red).
 QString corHtml(std::uint32_t cor);
 

@@ -3,6 +3,7 @@
 #include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
+#include "components/CelulaOrdenavel.h"
 #include "curves/RelacaoVazoes.h"
 
 #include <QHeaderView>
@@ -45,14 +46,15 @@ void TMostrarPontosExtrapolados::preencher(const QStringList& cabecalho,
     GradePontosExtrap->setHorizontalHeaderLabels(cabecalho);
     for (int r = 0; r < static_cast<int>(linhas.size()); ++r) {
         for (int c = 0; c < GradePontosExtrap->columnCount() && c < linhas[r].size(); ++c) {
-            auto* celula = new QTableWidgetItem(linhas[r][c]);
+            auto* celula = new CelulaOrdenavel(linhas[r][c]);
             if (c < 4)
                 celula->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             GradePontosExtrap->setItem(r, c, celula);
         }
         GradePontosExtrap->setRowHeight(r, 16);
     }
-    // Rows in the listing's order until the user sorts by a column.
+    // Rows in the listing's order until the user sorts by a column; a column sorts by its
+    // values, and the export writes the rows in the order shown.
     GradePontosExtrap->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     GradePontosExtrap->setSortingEnabled(true);
     bo_exportar->setEnabled(!linhas.empty());
