@@ -12,6 +12,7 @@
 #include "components/EditorNumero.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
+#include "support/ui/ColunasVisiveis.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QAction>
@@ -297,13 +298,36 @@ private Q_SLOTS:
                        "where codigo = 20";
         pontos->executar();
 
-        // "   &Ok" with no row selected: no station.
+        // "   &Ok" with no row selected (the user took the selection away): no station.
         a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
             QCOMPARE(d.lstEstacao->topLevelItemCount(), 2);
             QCOMPARE(d.bo_ok->text(), QString("   &Ok"));
+            d.lstEstacao->clearSelection();
             d.bo_ok->click();
         });
         QVERIFY(!a.janela->SelecionarEstacao());
+
+        // The list opens with the first station selected: Return picks it, and so does a
+        // double click on another row.
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            QVERIFY(d.lstEstacao->topLevelItem(0)->isSelected());
+            QCOMPARE(d.lstEstacao->currentItem(), d.lstEstacao->topLevelItem(0));
+            QCOMPARE(lumeno::teste::colunasCortadas(d.lstEstacao), QString());
+            QTest::keyClick(d.lstEstacao, Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+        });
+        QVERIFY(a.janela->SelecionarEstacao());
+        QCOMPARE(a.dm.qu_estacao1.campo("codigo").comoInteiro(), 10);
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            QVERIFY(d.lstEstacao->topLevelItem(0)->isSelected());
+            QTreeWidgetItem* segunda = d.lstEstacao->topLevelItem(1);
+            const QPoint centro = d.lstEstacao->visualItemRect(segunda).center();
+            QTest::mouseClick(d.lstEstacao->viewport(), Qt::LeftButton, {}, centro);
+            QTest::mouseDClick(d.lstEstacao->viewport(), Qt::LeftButton, {}, centro);
+            QVERIFY(!d.isVisible());
+        });
+        QVERIFY(a.janela->SelecionarEstacao());
+        QCOMPARE(a.dm.qu_estacao1.campo("codigo").comoInteiro(), 20);
 
         // Pictures: 1 without section points, 2 with them; a chosen row positions the list.
         QImage semSecao, comSecao;

@@ -1,6 +1,7 @@
 #include "curves/ui/TMostrarPontosExtrapolados.h"
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
+#include "support/ui/ColunasVisiveis.h"
 #include "support/ui/ContextoTeste.h"
 
 #include <QHeaderView>
@@ -59,6 +60,14 @@ private Q_SLOTS:
         // Filling again lists the rows in their own order.
         l.dialogo.preencher({}, {{"1.00"}, {"10.00"}, {"2.00"}});
         QCOMPARE(l.coluna(0), (QStringList{"1.00", "10.00", "2.00"}));
+    }
+
+    // Titles and values show whole: the two titles padded to 11 characters, the dates.
+    void colunasInteiras() {
+        Listagem l;
+        l.dialogo.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&l.dialogo));
+        QCOMPARE(colunasCortadas(l.dialogo.GradePontosExtrap), QString());
     }
 
     // The export writes the rows in the order shown.
