@@ -228,7 +228,7 @@ QDate lerData(const QString& texto) {
         data = QDate(ano, m.captured(2).toInt(), m.captured(1).toInt());
     }
     if (!data.isValid())
-        throw ErroConversao(QStringLiteral("'%1' is not a valid date").arg(texto));
+        throw ErroConversao(QStringLiteral("'%1' não é uma data válida").arg(texto));
     return data;
 }
 
@@ -240,7 +240,7 @@ double lerReal(const QString& texto) {
                          : std::nan("");
     // Beyond the range of a double (1e400) is not a number either.
     if (!std::isfinite(v))
-        throw ErroConversao(QStringLiteral("'%1' is not a valid floating point value").arg(texto));
+        throw ErroConversao(QStringLiteral("'%1' não é um número real válido").arg(texto));
     return v;
 }
 
@@ -251,7 +251,7 @@ int lerInteiro(const QString& texto) {
     if (re.match(texto).hasMatch())
         v = texto.trimmed().toInt(&ok);
     if (!ok)
-        throw ErroConversao(QStringLiteral("'%1' is not a valid integer value").arg(texto));
+        throw ErroConversao(QStringLiteral("'%1' não é um número inteiro válido").arg(texto));
     return v;
 }
 

@@ -9,6 +9,11 @@
 int main(int argc, char** argv) {
     lumeno::fixarLocale();
     lumeno::AplicacaoLumeno app(argc, argv);
+    if (!app.carregarTraducaoQt())
+        qWarning(
+            "Lumeno: tradução %s do Qt não encontrada (pacote qt6-translations-l10n); "
+            "os diálogos padrão aparecem em inglês",
+            qPrintable(lumeno::AplicacaoLumeno::traducaoQt));
 
     lumeno::LocalizacoesBanco localizacoes(lumeno::LocalizacoesBanco::arquivoPadrao());
     lumeno::Configuracao configuracao(lumeno::Configuracao::arquivoIniPadrao());

@@ -92,7 +92,7 @@ private Q_SLOTS:
             lerData("xx");
             QFAIL("no error");
         } catch (const ErroConversao& e) {
-            QCOMPARE(e.mensagem(), QStringLiteral("'xx' is not a valid date"));
+            QCOMPARE(e.mensagem(), QStringLiteral("'xx' não é uma data válida"));
         }
     }
 

@@ -316,7 +316,7 @@ private Q_SLOTS:
             e.a.roteiro.esperaDialogo<TColorirPontos>([&](TColorirPontos& d) {
                 // An empty date stops before anything is added.
                 d.edData1->setText("01/02/1990");
-                e.a.roteiro.esperaMensagem("'' is not a valid date");
+                e.a.roteiro.esperaMensagem("'' não é uma data válida");
                 d.bu_colorir->click();
                 QCOMPARE(legendas(g).size(), 1);
                 // A period without measurements still adds its set.

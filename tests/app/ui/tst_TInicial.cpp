@@ -16,12 +16,15 @@
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QAction>
+#include <QCalendarWidget>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -268,10 +271,10 @@ private Q_SLOTS:
         QObject::connect(&lista, &QComboBox::currentIndexChanged, comando(roteiro, [&](int i) {
             recebido = i;
             if (i == 1)
-                throw ErroConversao("'x' is not a valid integer value");
+                throw ErroConversao("'x' não é um número inteiro válido");
         }));
         roteiro.esperaMensagemComTitulo("Falhou", "Erro")
-            .esperaMensagemComTitulo("'x' is not a valid integer value", AplicacaoLumeno::titulo);
+            .esperaMensagemComTitulo("'x' não é um número inteiro válido", AplicacaoLumeno::titulo);
         acao.trigger();
         lista.setCurrentIndex(1);
         QCOMPARE(vezes, 1);
@@ -285,6 +288,28 @@ private Q_SLOTS:
 class TesteDialogosComuns : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Qt's own Portuguese texts are installed and loaded: the standard buttons and
+    // choosers, and the names of the calendars' months, speak the program's language.
+    void traducaoDoQt() {
+        auto* app = qobject_cast<AplicacaoLumeno*>(QCoreApplication::instance());
+        QVERIFY(app);
+        QVERIFY2(app->carregarTraducaoQt(),
+                 "qtbase_pt_BR não encontrada: instale o pacote qt6-translations-l10n");
+        QVERIFY(app->carregarTraducaoQt());  // a second call keeps the one loaded
+        QMessageBox caixa(QMessageBox::Question, QString(), QString(),
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(caixa.button(QMessageBox::Yes)->text(), QString("&Sim"));
+        QCOMPARE(caixa.button(QMessageBox::Cancel)->text(), QString("Cancelar"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Procurar em:"));
+        QColorDialog cores;
+        QStringList rotulos;
+        for (const QLabel* l : cores.findChildren<QLabel*>())
+            rotulos << l->text();
+        QVERIFY2(rotulos.contains("Cores &básicas"), qPrintable(rotulos.join(" | ")));
+        TfrmDigitarData data;
+        QCOMPARE(data.edtData->calendarWidget()->locale().monthName(3), QString("março"));
+    }
+
     void seletorDeEstacao() {
         Ambiente a;
         const QString dados = a.novaPasta("dados");
