@@ -86,10 +86,13 @@ std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, co
 
 std::optional<QString> InteracaoWidgets::abrirArquivo(const QString& titulo, const QString& filtro,
                                                       const QString& pastaInicial) {
-    const QString arquivo =
-        QFileDialog::getOpenFileName(janelaAtiva(), titulo, pastaInicial, filtro);
+    const auto tipo = PastasRecentes::tipoDoDialogo(false, filtro);
+    const QString inicio = pastaInicial.isEmpty() && pastas_ ? pastas_->pasta(tipo) : pastaInicial;
+    const QString arquivo = QFileDialog::getOpenFileName(janelaAtiva(), titulo, inicio, filtro);
     if (arquivo.isEmpty())
         return std::nullopt;
+    if (pastas_)
+        pastas_->lembrar(tipo, arquivo);
     return arquivo;
 }
 
@@ -103,7 +106,8 @@ std::optional<QString> InteracaoWidgets::salvarArquivo(const QString& titulo, co
 
 std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFiltro(
     const QString& titulo, const QString& filtro, const QString& extensaoPadrao) {
-    QFileDialog dialogo(janelaAtiva(), titulo, QString(), filtro);
+    const auto tipo = PastasRecentes::tipoDoDialogo(true, filtro);
+    QFileDialog dialogo(janelaAtiva(), titulo, pastas_ ? pastas_->pasta(tipo) : QString(), filtro);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(extensaoPadrao);
     // A name typed without an extension takes the one of the file type chosen.
@@ -115,7 +119,10 @@ std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFil
                      });
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
-    return ArquivoEscolhido{dialogo.selectedFiles().constFirst(), dialogo.selectedNameFilter()};
+    const QString arquivo = dialogo.selectedFiles().constFirst();
+    if (pastas_)
+        pastas_->lembrar(tipo, arquivo);
+    return ArquivoEscolhido{arquivo, dialogo.selectedNameFilter()};
 }
 
 std::optional<QColor> InteracaoWidgets::escolherCor(const QColor& inicial) {
