@@ -61,6 +61,15 @@ TDigitarSecao::TDigitarSecao(Contexto& contexto, TDigitarPontoSecao& ponto, QWid
             comando(contexto_.interacao, [this] { DeletarPontoClick(); }));
     connect(omLimparSecao, &QAction::triggered, this,
             comando(contexto_.interacao, [this] { LimparSecaoClick(); }));
+    // The list offers the same commands on its context menu (a right click also makes the
+    // point under it the current one), and a double click on a point changes it.
+    auto* separador = new QAction(lstPontos);
+    separador->setSeparator(true);
+    lstPontos->addActions(
+        {omInserirPonto, omAlterarPonto, omDeletarPonto, separador, omLimparSecao});
+    lstPontos->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(lstPontos, &QTreeWidget::itemDoubleClicked, this,
+            comando(contexto_.interacao, [this] { AlterarPontoClick(); }));
 }
 
 void TDigitarSecao::showEvent(QShowEvent* e) {
