@@ -48,4 +48,13 @@ int idSelecionado(const QTreeWidget* lista) {
     return item->text(IdEstacao).toInt();
 }
 
+void selecionar(QTreeWidget* lista, int id) {
+    QTreeWidgetItem* escolhida = lista->topLevelItem(0);
+    for (int i = 0; i < lista->topLevelItemCount(); ++i)
+        if (lista->topLevelItem(i)->text(IdEstacao).toInt() == id)
+            escolhida = lista->topLevelItem(i);
+    if (escolhida)
+        lista->setCurrentItem(escolhida);
+}
+
 }  // namespace lumeno::ListaEstacoes

@@ -20,6 +20,8 @@ enum Coluna { Codigo, Descricao, Rio, Medicoes, Secao, IdEstacao, Perfil };
 void preencher(QTreeWidget* lista, Consulta& estacoes, const QString& tituloSecao);
 // The IdEstacao of the selected row; 0 when no row is selected.
 int idSelecionado(const QTreeWidget* lista);
+// Makes the row of station `id` current and selected, or the first row when no row has it.
+void selecionar(QTreeWidget* lista, int id);
 }  // namespace ListaEstacoes
 
 }  // namespace lumeno
