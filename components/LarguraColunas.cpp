@@ -23,9 +23,11 @@ int ajustar(Vista* vista, QHeaderView* cabecalho, const QList<int>& minimas, int
     for (int c = 0; c < cabecalho->count(); ++c) {
         if (cabecalho->isSectionHidden(c))
             continue;
-        // Qt's own measure of the widest value and of the title.
-        vista->resizeColumnToContents(c);
-        const int conteudo = std::max(cabecalho->sectionSize(c), cabecalho->sectionSizeHint(c));
+        // Qt's own measure of the widest value and of the title — not the column's present
+        // width, which a stretched last column would hand back a little wider at every fill.
+        const int valores = static_cast<const QAbstractItemView*>(vista)->sizeHintForColumn(c);
+        const int titulo = cabecalho->isHidden() ? 0 : cabecalho->sectionSizeHint(c);
+        const int conteudo = std::max(valores, titulo);
         const int largura = std::max(conteudo + folga, minimas.value(c, 0));
         vista->setColumnWidth(c, largura);
         total += largura;

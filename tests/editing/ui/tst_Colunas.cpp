@@ -49,6 +49,12 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&controle));
         QCOMPARE(controle.lstEstacoes->topLevelItemCount(), 2);
         QCOMPARE(colunasCortadas(controle.lstEstacoes), QString());
+        // Filled again (after each command), the list and its window keep their width.
+        const int largura = controle.width();
+        for (int i = 0; i < 3; ++i)
+            controle.recarregar();
+        QCOMPARE(controle.width(), largura);
+        QCOMPARE(colunasCortadas(controle.lstEstacoes), QString());
     }
 
     void medicoes() {
@@ -73,6 +79,11 @@ private Q_SLOTS:
         // The profile keeps its room: the window grew by what the list took.
         QVERIFY(secao.width() >= largura);
         QVERIFY(secao.DesenhoSecao->width() > secao.lstPontos->width());
+        // Drawn again after every point typed: no wider each time.
+        const int aberta = secao.width();
+        for (int i = 0; i < 3; ++i)
+            secao.Desenhar();
+        QCOMPARE(secao.width(), aberta);
     }
 };
 
