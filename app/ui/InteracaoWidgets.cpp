@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace lumeno {
 
@@ -22,6 +23,15 @@ QString extensaoDoFiltro(const QString& filtro) {
     const QString extensao = filtro.mid(inicio + 3, fim - inicio - 3);
     return extensao.contains(QLatin1Char('*')) || extensao.contains(QLatin1Char(' ')) ? QString()
                                                                                       : extensao;
+}
+
+// Qt's own file dialog opens too small for its name, size, type and date columns; it
+// opens wide enough for them (within the screen).
+void dimensionar(QFileDialog& dialogo) {
+    QSize tamanho(860, 500);
+    if (const QScreen* tela = dialogo.screen())
+        tamanho = tamanho.boundedTo(tela->availableSize());
+    dialogo.resize(tamanho.expandedTo(dialogo.sizeHint()));
 }
 
 }  // namespace
@@ -88,9 +98,12 @@ std::optional<QString> InteracaoWidgets::abrirArquivo(const QString& titulo, con
                                                       const QString& pastaInicial) {
     const auto tipo = PastasRecentes::tipoDoDialogo(false, filtro);
     const QString inicio = pastaInicial.isEmpty() && pastas_ ? pastas_->pasta(tipo) : pastaInicial;
-    const QString arquivo = QFileDialog::getOpenFileName(janelaAtiva(), titulo, inicio, filtro);
-    if (arquivo.isEmpty())
+    QFileDialog dialogo(janelaAtiva(), titulo, inicio, filtro);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dimensionar(dialogo);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
+    const QString arquivo = dialogo.selectedFiles().constFirst();
     if (pastas_)
         pastas_->lembrar(tipo, arquivo);
     return arquivo;
@@ -110,6 +123,7 @@ std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFil
     QFileDialog dialogo(janelaAtiva(), titulo, pastas_ ? pastas_->pasta(tipo) : QString(), filtro);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(extensaoPadrao);
+    dimensionar(dialogo);
     // A name typed without an extension takes the one of the file type chosen.
     QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
                      [&dialogo](const QString& escolhido) {
