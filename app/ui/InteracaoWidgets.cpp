@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeView>
 
 namespace lumeno {
 
@@ -25,13 +27,21 @@ QString extensaoDoFiltro(const QString& filtro) {
                                                                                       : extensao;
 }
 
-// Qt's own file dialog opens too small for its name, size, type and date columns; it
-// opens wide enough for them (within the screen).
+// Qt's own file dialog opens too small, its size, type and date columns cut at fixed
+// widths: it opens larger (within the screen), those columns as wide as their titles and
+// values, the name taking the rest.
 void dimensionar(QFileDialog& dialogo) {
     QSize tamanho(860, 500);
     if (const QScreen* tela = dialogo.screen())
         tamanho = tamanho.boundedTo(tela->availableSize());
     dialogo.resize(tamanho.expandedTo(dialogo.sizeHint()));
+    if (auto* detalhes = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* cabecalho = detalhes->header();
+        cabecalho->setStretchLastSection(false);
+        cabecalho->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < cabecalho->count(); ++c)
+            cabecalho->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
 }
 
 }  // namespace
@@ -84,8 +94,13 @@ std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, co
     // while the browser shows, and removed again unless it is chosen or no longer empty.
     const bool provisoria = !raiz.isEmpty() && !QFileInfo::exists(raiz) &&
                             QFileInfo(raiz).dir().exists() && QDir().mkdir(raiz);
-    const QString pasta =
-        QFileDialog::getExistingDirectory(janelaAtiva(), titulo, raiz, QFileDialog::ShowDirsOnly);
+    QFileDialog dialogo(janelaAtiva(), titulo, raiz);
+    dialogo.setFileMode(QFileDialog::Directory);
+    dialogo.setOption(QFileDialog::ShowDirsOnly);
+    dimensionar(dialogo);
+    const QString pasta = dialogo.exec() == QDialog::Accepted && !dialogo.selectedFiles().isEmpty()
+                              ? dialogo.selectedFiles().constFirst()
+                              : QString();
     if (provisoria && (pasta.isEmpty() ||
                        QFileInfo(pasta).canonicalFilePath() != QFileInfo(raiz).canonicalFilePath()))
         QDir().rmdir(raiz);

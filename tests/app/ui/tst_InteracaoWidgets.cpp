@@ -1,13 +1,16 @@
 #include "app/PastasRecentes.h"
 #include "app/ui/InteracaoWidgets.h"
 #include "support/ExecutorTestes.h"
+#include "support/ui/ColunasVisiveis.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace lumeno;
 
@@ -78,6 +81,31 @@ private Q_SLOTS:
         responderDialogo(dir.filePath("planilhas/figura.png"), abriuEm);
         interacao.salvarArquivoComFiltro("Salvar gráfico", filtroFigura, "bmp");
         QCOMPARE(abriuEm, dir.path());
+    }
+
+    // Qt's file dialog opens large enough to read: its size, type and date columns whole.
+    void dialogoMostraColunasInteiras() {
+        QTemporaryDir dir;
+        criar(dir.filePath("estacao.cop"));
+        InteracaoWidgets interacao;
+        QString cortadas = QStringLiteral("diálogo não visto");
+        int largura = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogo)
+                return;
+            largura = dialogo->width();
+            QTest::qWait(300);  // the folder is read in the background
+            auto* detalhes = dialogo->findChild<QTreeView*>("treeView");
+            cortadas = detalhes ? lumeno::teste::colunasCortadas(detalhes)
+                                : QStringLiteral("sem a lista de detalhes");
+            dialogo->reject();
+        });
+        QCOMPARE(
+            interacao.abrirArquivo("Importação", "Arquivos texto de medições (*.cop)", dir.path()),
+            std::nullopt);
+        QCOMPARE(cortadas, QString());
+        QVERIFY(largura >= std::min(800, QApplication::primaryScreen()->availableSize().width()));
     }
 };
 
