@@ -232,7 +232,7 @@ QDate lerData(const QString& texto) {
         data = QDate(ano, m.captured(2).toInt(), m.captured(1).toInt());
     }
     if (!data.isValid())
-        throw ErroConversao(QStringLiteral("'%1' is not a valid date").arg(texto));
+        throw ErroConversao(QStringLiteral("'%1' não é uma data válida").arg(texto));
     return data;
 }
 
@@ -244,7 +244,7 @@ double lerReal(const QString& texto) {
                          : std::nan("");
     // Beyond the range of a double (1e400) is not a number either.
     if (!std::isfinite(v))
-        throw ErroConversao(QStringLiteral("'%1' is not a valid floating point value").arg(texto));
+        throw ErroConversao(QStringLiteral("'%1' não é um número real válido").arg(texto));
     return v;
 }
 
@@ -255,8 +255,59 @@ int lerInteiro(const QString& texto) {
     if (re.match(texto).hasMatch())
         v = texto.trimmed().toInt(&ok);
     if (!ok)
-        throw ErroConversao(QStringLiteral("'%1' is not a valid integer value").arg(texto));
+        throw ErroConversao(QStringLiteral("'%1' não é um número inteiro válido").arg(texto));
     return v;
+}
+
+namespace {
+
+// What a cell text shows, for ordering: its kind (in the order they sort) and its value.
+struct ValorCelula {
+    enum Tipo { Numero, Data, Texto, Vazio } tipo;
+    double numero = 0;
+    QString texto;
+};
+
+ValorCelula valorCelula(const QString& texto) {
+    static const QRegularExpression numero(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?%?$"));
+    static const QRegularExpression data(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    const QString t = texto.trimmed();
+    if (t.isEmpty() || t == QLatin1String("---"))
+        return {ValorCelula::Vazio, 0, QString()};
+    if (numero.match(t).hasMatch()) {
+        QString n = t;
+        if (n.endsWith(QLatin1Char('%')))
+            n.chop(1);
+        const double v = std::strtod(n.toLatin1().constData(), nullptr);
+        if (std::isfinite(v))
+            return {ValorCelula::Numero, v, QString()};
+    }
+    if (const auto m = data.match(t); m.hasMatch()) {
+        const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+        if (d.isValid())
+            return {ValorCelula::Data, static_cast<double>(d.toJulianDay()), QString()};
+    }
+    return {ValorCelula::Texto, 0, t};
+}
+
+}  // namespace
+
+int compararValoresTexto(const QString& a, const QString& b) {
+    const ValorCelula va = valorCelula(a);
+    const ValorCelula vb = valorCelula(b);
+    if (va.tipo != vb.tipo)
+        return va.tipo < vb.tipo ? -1 : 1;
+    switch (va.tipo) {
+        case ValorCelula::Numero:
+        case ValorCelula::Data:
+            return va.numero < vb.numero ? -1 : (vb.numero < va.numero ? 1 : 0);
+        case ValorCelula::Texto:
+            return va.texto.compare(vb.texto, Qt::CaseInsensitive);
+        case ValorCelula::Vazio:
+            break;
+    }
+    return 0;
 }
 
 QString corHex(std::uint32_t cor) {

@@ -39,17 +39,23 @@ QString dataTexto(const QDate& data);
 QString dataSql(const QDate& data);
 
 // Parses d/m/y with a two- or four-digit year (two digits: 00-49 → 20xx, else 19xx).
-// Throws ErroConversao "'texto' is not a valid date".
+// Throws ErroConversao "'texto' não é uma data válida".
 QDate lerData(const QString& texto);
 
 // Parses a real written with "." (optional sign, digits, fraction, exponent), blanks
-// around it allowed. Throws ErroConversao "'texto' is not a valid floating point value",
+// around it allowed. Throws ErroConversao "'texto' não é um número real válido",
 // also for a value beyond the range of a double.
 double lerReal(const QString& texto);
 
 // Parses a whole number (optional sign). Throws ErroConversao
-// "'texto' is not a valid integer value".
+// "'texto' não é um número inteiro válido".
 int lerInteiro(const QString& texto);
+
+// Orders two cell texts of a list as the values they show: numbers by value (a trailing
+// "%" allowed, as in "-3.21%"), dates dd/mm/yyyy by date, other texts as texts; numbers
+// come before dates and dates before texts, and a cell without a value (empty, or
+// "---") after all of them. Negative when `a` comes first, 0 when neither does.
+int compararValoresTexto(const QString& a, const QString& b);
 
 // A colour value 0x00BBGGRR as six hexadecimal digits red, green, blue ("FF0000" for red).
 QString corHtml(std::uint32_t cor);

@@ -2,13 +2,19 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace lumeno {
 
@@ -63,15 +69,59 @@ QString converterFont(const QString& atributos) {
     return QStringLiteral("<span style=\"%1\">").arg(estilo.join(';'));
 }
 
-QTextDocument* documento(const QString& legenda, const QFont& fonte) {
-    auto* doc = new QTextDocument;
-    doc->setDefaultFont(fonte);
-    doc->setDocumentMargin(0);
-    doc->setHtml(ArvoreFormatada::paraRichText(legenda));
-    return doc;
+// Qt draws a superscript at two thirds of its font's size (whole points, or whole
+// pixels for a font sized in pixels), which left the exponents of an 8-point equation 5
+// pixels tall. Each superscript gets a font in pixels that comes out at the size the
+// caption gave it (its own smaller FONT), or at three quarters of the text before it when
+// it gave none, but never under 70 % of that text nor under 8 pixels.
+void ajustarSobrescritos(QTextDocument& doc) {
+    const int padrao = QFontInfo(doc.defaultFont()).pixelSize();
+    struct Trecho {
+        int inicio, fim;
+        QFont fonte;
+    };
+    std::vector<Trecho> trechos;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        int base = padrao;  // the text before the superscript
+        for (auto f = b.begin(); !f.atEnd(); ++f) {
+            const QTextFragment fragmento = f.fragment();
+            const QTextCharFormat formato = fragmento.charFormat();
+            const QFont fonteTrecho = formato.font().resolve(doc.defaultFont());
+            const int tamanho = QFontInfo(fonteTrecho).pixelSize();
+            if (formato.verticalAlignment() != QTextCharFormat::AlignSuperScript) {
+                base = tamanho;
+                continue;
+            }
+            int alvo = tamanho < base ? tamanho : static_cast<int>(std::lround(0.75 * base));
+            alvo = std::max({alvo, static_cast<int>(std::ceil(0.7 * base)),
+                             ArvoreFormatada::sobrescritoMinimo});
+            QFont fonte = fonteTrecho;
+            fonte.setPixelSize((3 * alvo + 1) / 2);
+            trechos.push_back(
+                {fragmento.position(), fragmento.position() + fragmento.length(), fonte});
+        }
+    }
+    for (const Trecho& t : trechos) {
+        QTextCursor cursor(&doc);
+        cursor.setPosition(t.inicio);
+        cursor.setPosition(t.fim, QTextCursor::KeepAnchor);
+        QTextCharFormat formato;
+        formato.setFont(t.fonte);
+        cursor.mergeCharFormat(formato);
+    }
 }
 
 }  // namespace
+
+std::unique_ptr<QTextDocument> ArvoreFormatada::documento(const QString& legenda,
+                                                          const QFont& fonte) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(fonte);
+    doc->setDocumentMargin(0);
+    doc->setHtml(paraRichText(legenda));
+    ajustarSobrescritos(*doc);
+    return doc;
+}
 
 // Paints each caption as formatted text.
 class DelegadoFormatado : public QStyledItemDelegate {
@@ -87,18 +137,21 @@ public:
         o.text.clear();
         QStyle* estilo = o.widget ? o.widget->style() : QApplication::style();
         estilo->drawControl(QStyle::CE_ItemViewItem, &o, pintor, o.widget);
-        std::unique_ptr<QTextDocument> doc(documento(legenda, o.font));
+        const auto doc = ArvoreFormatada::documento(legenda, o.font);
         pintor->save();
-        const QPoint origem = arvore_->origemTexto(o.rect);
+        const QPoint origem = arvore_->origemTexto(o.rect, *doc);
         pintor->translate(origem);
         doc->drawContents(pintor);
         pintor->restore();
     }
 
     QSize sizeHint(const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
-        std::unique_ptr<QTextDocument> doc(
-            documento(indice.data(Qt::UserRole).toString(), opcao.font));
-        return {static_cast<int>(doc->idealWidth()) + 8, arvore_->alturaLinha()};
+        const auto doc =
+            ArvoreFormatada::documento(indice.data(Qt::UserRole).toString(), opcao.font);
+        // A row is as high as asked, or higher when its caption needs it (superscripts).
+        return {
+            static_cast<int>(doc->idealWidth()) + 8,
+            std::max(arvore_->alturaLinha(), static_cast<int>(std::ceil(doc->size().height())))};
     }
 
 private:
@@ -110,7 +163,6 @@ ArvoreFormatada::ArvoreFormatada(QWidget* pai) : QTreeWidget(pai) {
     setColumnCount(1);
     setItemDelegate(new DelegadoFormatado(this));
     setMouseTracking(true);
-    setUniformRowHeights(true);
     setExpandsOnDoubleClick(false);
     seletorValores = [this](const QStringList& valores,
                             const QPoint& posicao) -> std::optional<QString> {
@@ -198,9 +250,9 @@ void ArvoreFormatada::definirValores(const QString& href, const QStringList& val
     valores_.insert(href, valores);
 }
 
-QPoint ArvoreFormatada::origemTexto(const QRect& celula) const {
-    const QFontMetrics m(font());
-    return {celula.left() + 2, celula.top() + std::max(0, (celula.height() - m.height()) / 2)};
+QPoint ArvoreFormatada::origemTexto(const QRect& celula, const QTextDocument& doc) const {
+    const int altura = static_cast<int>(std::ceil(doc.size().height()));
+    return {celula.left() + 2, celula.top() + std::max(0, (celula.height() - altura) / 2)};
 }
 
 QString ArvoreFormatada::linkEm(const QPoint& posicao, NoFormatado** noEncontrado) const {
@@ -208,8 +260,8 @@ QString ArvoreFormatada::linkEm(const QPoint& posicao, NoFormatado** noEncontrad
     if (!item)
         return QString();
     const QRect celula = visualItemRect(item);
-    std::unique_ptr<QTextDocument> doc(documento(no(item)->legenda(), font()));
-    const QString href = doc->documentLayout()->anchorAt(posicao - origemTexto(celula));
+    const auto doc = documento(no(item)->legenda(), font());
+    const QString href = doc->documentLayout()->anchorAt(posicao - origemTexto(celula, *doc));
     if (noEncontrado)
         *noEncontrado = no(item);
     return href;
@@ -217,8 +269,8 @@ QString ArvoreFormatada::linkEm(const QPoint& posicao, NoFormatado** noEncontrad
 
 QRect ArvoreFormatada::retanguloLink(NoFormatado* no, const QString& href) const {
     const QRect celula = visualItemRect(no);
-    std::unique_ptr<QTextDocument> doc(documento(no->legenda(), font()));
-    const QPoint origem = origemTexto(celula);
+    const auto doc = documento(no->legenda(), font());
+    const QPoint origem = origemTexto(celula, *doc);
     doc->documentLayout()->documentSize();  // lays the text out
     QRect r;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {

@@ -1,5 +1,7 @@
 // A tree whose node captions are formatted text: FONT (face, size in points, color as
-// "#RRGGBB" or a name such as "clBlue", bgcolor), B, SUP, U and A href links. A click on
+// "#RRGGBB" or a name such as "clBlue", bgcolor), B, SUP, U and A href links.
+// Superscripts are drawn at a legible size (see `documento`); a row grows to hold its
+// caption when the row height asked for is too small. A click on
 // a link reports the node and the link's name; a link may offer a drop-down list of
 // values. Each node can carry a record of the caller's, destroyed with the node.
 #pragma once
@@ -10,7 +12,10 @@
 
 #include <any>
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QTextDocument;
 
 namespace lumeno {
 
@@ -67,6 +72,11 @@ public:
 
     // The caption in Qt's rich text (the subset converted).
     static QString paraRichText(const QString& legenda);
+    // The caption laid out as a row draws it, over `fonte`. A superscript keeps the size of
+    // its own FONT (three quarters of the text before it when it has none), but never less
+    // than 70 % of the text before it nor less than `sobrescritoMinimo` pixels.
+    static std::unique_ptr<QTextDocument> documento(const QString& legenda, const QFont& fonte);
+    static constexpr int sobrescritoMinimo = 8;
     // The caption without formatting.
     static QString textoSimples(const QString& legenda);
     // The text of the first link `href` of a caption.
@@ -85,7 +95,8 @@ protected:
 
 private:
     friend class DelegadoFormatado;
-    QPoint origemTexto(const QRect& celula) const;
+    // Where a caption laid out as `doc` starts in a row's cell (centred vertically).
+    QPoint origemTexto(const QRect& celula, const QTextDocument& doc) const;
     int alturaLinha_ = 18;
     QHash<QString, QStringList> valores_;
 };

@@ -8,6 +8,8 @@ namespace lumeno {
 
 std::vector<QStringList> linhasRelacaoVazoes(Consulta& medidas, const TabelaDesvios& desvios) {
     std::vector<QStringList> linhas;
+    const int atual = medidas.numeroRegistro();
+    PercursoSilencioso percurso(medidas);
     int posicao = 1;
     for (medidas.primeiro(); !medidas.eof(); medidas.proximo(), ++posicao) {
         const double vazao = medidas.campo(QStringLiteral("vazao")).comoReal();
@@ -18,6 +20,8 @@ std::vector<QStringList> linhasRelacaoVazoes(Consulta& medidas, const TabelaDesv
                           medidas.campo(QStringLiteral("numero")).comoTexto(),
                           medidas.campo(QStringLiteral("data")).comoTexto()});
     }
+    if (atual > 0)
+        medidas.irPara(atual);
     return linhas;
 }
 

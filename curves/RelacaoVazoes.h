@@ -16,7 +16,7 @@ class Consulta;
 // One row per measurement of `medidas` (in its order): stage and discharge with two
 // decimals, the computed discharge Q·(100 + d)/100 from the rounded deviation d, the
 // deviation text, the number and the date. For a measurement without a deviation the
-// computed-discharge cell stays empty.
+// computed-discharge cell stays empty. The cursor of `medidas` ends where it was.
 std::vector<QStringList> linhasRelacaoVazoes(Consulta& medidas, const TabelaDesvios& desvios);
 
 // Writes a listing to a workbook: "Código: " + codigo in B1, the header row from B2

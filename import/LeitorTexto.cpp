@@ -8,7 +8,7 @@ namespace lumeno {
 
 namespace {
 constexpr char ctrlZ = 26;
-const QString entradaInvalida = QStringLiteral("Invalid numeric input");
+const QString entradaInvalida = QStringLiteral("Entrada numérica inválida");
 }  // namespace
 
 QByteArray lerArquivo(const QString& caminho) {

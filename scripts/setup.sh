@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins
+  qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libqcustomplot-dev libqcustomplot2.1-qt6
   mdbtools mdbtools-dev libglib2.0-dev libminizip-dev
   libgsf-1-dev libxlsxwriter-dev

@@ -4,6 +4,7 @@
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -21,6 +22,7 @@ QDateEdit* novaData(QWidget* pai) {
     auto* d = new QDateEdit(pai);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     d->setCalendarPopup(true);
+    d->calendarWidget()->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
     d->setMinimumDate(QDate(1800, 1, 1));
     d->setMinimumWidth(120);
     return d;

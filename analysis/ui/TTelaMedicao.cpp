@@ -529,7 +529,9 @@ void TTelaMedicao::atualizarLegenda() {
     lbVelocidade->setText(ativo ? m.campo(QStringLiteral("velocidade")).textoExibicao()
                                 : QString());
     lbData->setText(ativo ? m.campo(QStringLiteral("data")).comoTexto() : QString());
+    // The deviation follows the measurement shown, wherever the cursor was moved from.
     const int n = m.numeroRegistro();
+    lbPercentual->setText(ativo ? TabelaDesvios.texto(n) : TabelaDesvios::semDesvio);
     const int total = m.totalRegistros();
     boPrimeiro->setEnabled(ativo && n > 1);
     boAnterior->setEnabled(ativo && n > 1);
@@ -572,6 +574,7 @@ void TTelaMedicao::SelecionarNoGrafico(const QPointF& posicao) {
     const QString y = fixo2(item->y()).left(10);
     Consulta& m = contexto_.dm.qu_medida1;
     const QVariant lembrado = m.valor(QStringLiteral("numero"));
+    PercursoSilencioso percurso(m);
     for (m.primeiro(); !m.eof(); m.proximo()) {
         if (fixo2(m.campo(QStringLiteral("vazao")).comoReal()).left(10) == x &&
             fixo2(m.campo(QStringLiteral("cota")).comoReal()).left(10) == y) {
@@ -660,12 +663,15 @@ int TTelaMedicao::TracarERegistrar(int numero, const QStringList& validade,
     const int linhas = curva.totalLinhas();
     if (linhas >= 2) {
         CotaMaxCurvas = std::max(CotaMaxCurvas, curva.CotaMax);
+        // The first measurement becomes the current one, marked as such, with the deviation
+        // just computed.
         Consulta& m = contexto_.dm.qu_medida1;
         m.primeiro();
         if (!m.vazio())
             Grafico->marcar(m.campo(QStringLiteral("vazao")).comoReal(),
-                            m.campo(QStringLiteral("cota")).comoReal(), Marca::XNegrito, Qt::black);
+                            m.campo(QStringLiteral("cota")).comoReal(), Marca::XNegrito, amarelo);
         Grafico->atualizar();
+        mostrarDesvioAtual();
         om_ExtrapLogaritmica->setEnabled(true);
         om_ExtrapManning->setEnabled(PossuiSecao());
         om_ExtrapStevens->setEnabled(PossuiSecao());

@@ -6,6 +6,7 @@
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "app/ui/TfrmDigitarNumero.h"
+#include "components/LarguraColunas.h"
 #include "curves/ui/TfrmEscolherAlgoritmo.h"
 
 #include <QHeaderView>
@@ -38,9 +39,6 @@ TfrmPontosLumeno::TfrmPontosLumeno(Contexto& contexto, QWidget* pai)
     lstPontos->setHeaderLabels({QString(), QStringLiteral("Seleção"), QStringLiteral("De"),
                                 QStringLiteral("Até"), QStringLiteral("Algoritmo"),
                                 QStringLiteral("Parâmetro")});
-    const int larguras[] = {64, 90, 84, 84, 150, 80};
-    for (int c = 0; c < 6; ++c)
-        lstPontos->setColumnWidth(c, larguras[c]);
     for (int c = ColDe; c <= ColParametro; ++c)
         lstPontos->headerItem()->setTextAlignment(c, Qt::AlignCenter);
     layout->addWidget(lstPontos, 1);
@@ -85,6 +83,7 @@ void TfrmPontosLumeno::Preencher(const QStringList& legendas,
         item->setCheckState(ColNumero, Qt::Unchecked);
         item->setData(ColNumero, papelMarcada, false);
     }
+    ajustarColunasEJanela(this, lstPontos, {64, 90, 84, 84, 150, 80});
     ajustando_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include "app/ui/Interacao.h"
 
 #include <QDebug>
+#include <QLibraryInfo>
 
 #include <exception>
 
@@ -11,6 +12,14 @@ namespace lumeno {
 
 AplicacaoLumeno::AplicacaoLumeno(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Lumeno"));
+}
+
+bool AplicacaoLumeno::carregarTraducaoQt() {
+    if (!traducao_.isEmpty())
+        return true;
+    if (!traducao_.load(traducaoQt, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return installTranslator(&traducao_);
 }
 
 void AplicacaoLumeno::mostrarErro(Interacao& interacao) {

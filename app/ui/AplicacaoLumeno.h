@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 namespace lumeno {
 
@@ -20,6 +21,13 @@ public:
     AplicacaoLumeno(int& argc, char** argv);
 
     void definirInteracao(Interacao* interacao) { interacao_ = interacao; }
+
+    // Qt's own texts in Portuguese (qtbase_pt_BR, from Debian's qt6-translations-l10n):
+    // the buttons of the message boxes, the file, folder and colour choosers, the context
+    // menus of the edits. False when the translation is not installed (Qt then speaks
+    // English).
+    bool carregarTraducaoQt();
+    static inline const QString traducaoQt = QStringLiteral("qtbase_pt_BR");
     bool notify(QObject* destino, QEvent* evento) override;
 
     // Shows the error in flight (called from a catch block) through `interacao`.
@@ -32,6 +40,7 @@ public:
 
 private:
     Interacao* interacao_ = nullptr;
+    QTranslator traducao_;
     int errosForaDeComando_ = 0;
 };
 

@@ -38,10 +38,12 @@ public:
     virtual std::optional<QString> escolherPasta(const QString& titulo, const QString& raiz) = 0;
 
     // File-open dialog. `filtro` in Qt's form, e.g. "Arquivos texto de medições (*.cop)".
+    // An empty `pastaInicial` opens it in the folder used last for files of that kind.
     virtual std::optional<QString> abrirArquivo(const QString& titulo, const QString& filtro,
                                                 const QString& pastaInicial) = 0;
 
-    // File-save dialog; the default extension is added when the name has none.
+    // File-save dialog, in the folder used last for files of that kind; the default
+    // extension is added when the name has none.
     virtual std::optional<QString> salvarArquivo(const QString& titulo, const QString& filtro,
                                                  const QString& extensaoPadrao) = 0;
 

@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
 
 namespace lumeno {
 
@@ -22,6 +25,23 @@ QString extensaoDoFiltro(const QString& filtro) {
     const QString extensao = filtro.mid(inicio + 3, fim - inicio - 3);
     return extensao.contains(QLatin1Char('*')) || extensao.contains(QLatin1Char(' ')) ? QString()
                                                                                       : extensao;
+}
+
+// Qt's own file dialog opens too small, its size, type and date columns cut at fixed
+// widths: it opens larger (within the screen), those columns as wide as their titles and
+// values, the name taking the rest.
+void dimensionar(QFileDialog& dialogo) {
+    QSize tamanho(860, 500);
+    if (const QScreen* tela = dialogo.screen())
+        tamanho = tamanho.boundedTo(tela->availableSize());
+    dialogo.resize(tamanho.expandedTo(dialogo.sizeHint()));
+    if (auto* detalhes = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* cabecalho = detalhes->header();
+        cabecalho->setStretchLastSection(false);
+        cabecalho->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < cabecalho->count(); ++c)
+            cabecalho->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
 }
 
 }  // namespace
@@ -74,8 +94,13 @@ std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, co
     // while the browser shows, and removed again unless it is chosen or no longer empty.
     const bool provisoria = !raiz.isEmpty() && !QFileInfo::exists(raiz) &&
                             QFileInfo(raiz).dir().exists() && QDir().mkdir(raiz);
-    const QString pasta =
-        QFileDialog::getExistingDirectory(janelaAtiva(), titulo, raiz, QFileDialog::ShowDirsOnly);
+    QFileDialog dialogo(janelaAtiva(), titulo, raiz);
+    dialogo.setFileMode(QFileDialog::Directory);
+    dialogo.setOption(QFileDialog::ShowDirsOnly);
+    dimensionar(dialogo);
+    const QString pasta = dialogo.exec() == QDialog::Accepted && !dialogo.selectedFiles().isEmpty()
+                              ? dialogo.selectedFiles().constFirst()
+                              : QString();
     if (provisoria && (pasta.isEmpty() ||
                        QFileInfo(pasta).canonicalFilePath() != QFileInfo(raiz).canonicalFilePath()))
         QDir().rmdir(raiz);
@@ -86,10 +111,16 @@ std::optional<QString> InteracaoWidgets::escolherPasta(const QString& titulo, co
 
 std::optional<QString> InteracaoWidgets::abrirArquivo(const QString& titulo, const QString& filtro,
                                                       const QString& pastaInicial) {
-    const QString arquivo =
-        QFileDialog::getOpenFileName(janelaAtiva(), titulo, pastaInicial, filtro);
-    if (arquivo.isEmpty())
+    const auto tipo = PastasRecentes::tipoDoDialogo(false, filtro);
+    const QString inicio = pastaInicial.isEmpty() && pastas_ ? pastas_->pasta(tipo) : pastaInicial;
+    QFileDialog dialogo(janelaAtiva(), titulo, inicio, filtro);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dimensionar(dialogo);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
+    const QString arquivo = dialogo.selectedFiles().constFirst();
+    if (pastas_)
+        pastas_->lembrar(tipo, arquivo);
     return arquivo;
 }
 
@@ -103,9 +134,11 @@ std::optional<QString> InteracaoWidgets::salvarArquivo(const QString& titulo, co
 
 std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFiltro(
     const QString& titulo, const QString& filtro, const QString& extensaoPadrao) {
-    QFileDialog dialogo(janelaAtiva(), titulo, QString(), filtro);
+    const auto tipo = PastasRecentes::tipoDoDialogo(true, filtro);
+    QFileDialog dialogo(janelaAtiva(), titulo, pastas_ ? pastas_->pasta(tipo) : QString(), filtro);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(extensaoPadrao);
+    dimensionar(dialogo);
     // A name typed without an extension takes the one of the file type chosen.
     QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
                      [&dialogo](const QString& escolhido) {
@@ -115,7 +148,10 @@ std::optional<Interacao::ArquivoEscolhido> InteracaoWidgets::salvarArquivoComFil
                      });
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
-    return ArquivoEscolhido{dialogo.selectedFiles().constFirst(), dialogo.selectedNameFilter()};
+    const QString arquivo = dialogo.selectedFiles().constFirst();
+    if (pastas_)
+        pastas_->lembrar(tipo, arquivo);
+    return ArquivoEscolhido{arquivo, dialogo.selectedNameFilter()};
 }
 
 std::optional<QColor> InteracaoWidgets::escolherCor(const QColor& inicial) {

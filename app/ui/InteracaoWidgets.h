@@ -1,6 +1,7 @@
 // The real interaction: Qt's message boxes and standard dialogs.
 #pragma once
 
+#include "app/PastasRecentes.h"
 #include "app/ui/Interacao.h"
 
 namespace lumeno {
@@ -10,6 +11,9 @@ public:
     // `pai` is the window over which the boxes are centred (may change later).
     explicit InteracaoWidgets(QWidget* pai = nullptr) : pai_(pai) {}
     void definirPai(QWidget* pai) { pai_ = pai; }
+    // Where the file dialogs open: the folder used last for that kind of file (none: the
+    // dialogs open where they are asked to, or in the working folder).
+    void definirPastas(PastasRecentes* pastas) { pastas_ = pastas; }
 
     void mensagem(const QString& texto, const QString& titulo) override;
     bool pergunta(const QString& texto, const QString& titulo) override;
@@ -28,6 +32,7 @@ public:
 private:
     QWidget* janelaAtiva() const;
     QWidget* pai_;
+    PastasRecentes* pastas_ = nullptr;
 };
 
 }  // namespace lumeno

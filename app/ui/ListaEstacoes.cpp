@@ -1,6 +1,7 @@
 #include "app/ui/ListaEstacoes.h"
 
 #include "app/ui/Figuras.h"
+#include "components/LarguraColunas.h"
 #include "data/Consulta.h"
 
 #include <QHeaderView>
@@ -14,9 +15,6 @@ void preencher(QTreeWidget* lista, Consulta& estacoes, const QString& tituloSeca
     lista->setHeaderLabels({QStringLiteral("Código"), QStringLiteral("Descrição"),
                             QStringLiteral("Rio"), QStringLiteral("#Med"), tituloSecao,
                             QStringLiteral("Código"), QStringLiteral("Perfil")});
-    const int larguras[] = {80, 154, 146, 40, 0, 0, 28};
-    for (int c = 0; c < 7; ++c)
-        lista->setColumnWidth(c, larguras[c]);
     lista->setColumnHidden(Secao, true);
     lista->setColumnHidden(IdEstacao, true);
 
@@ -39,6 +37,8 @@ void preencher(QTreeWidget* lista, Consulta& estacoes, const QString& tituloSeca
         itens << item;
     }
     lista->addTopLevelItems(itens);
+    // The designed widths at least; wider where a code, a name or a title needs it.
+    alargarJanela(lista->window(), lista, ajustarColunas(lista, {80, 154, 146, 40, 0, 0, 28}));
 }
 
 int idSelecionado(const QTreeWidget* lista) {
@@ -46,6 +46,15 @@ int idSelecionado(const QTreeWidget* lista) {
     if (!item || !item->isSelected())
         return 0;
     return item->text(IdEstacao).toInt();
+}
+
+void selecionar(QTreeWidget* lista, int id) {
+    QTreeWidgetItem* escolhida = lista->topLevelItem(0);
+    for (int i = 0; i < lista->topLevelItemCount(); ++i)
+        if (lista->topLevelItem(i)->text(IdEstacao).toInt() == id)
+            escolhida = lista->topLevelItem(i);
+    if (escolhida)
+        lista->setCurrentItem(escolhida);
 }
 
 }  // namespace lumeno::ListaEstacoes

@@ -366,7 +366,7 @@ void TInicial::ImportaDadosRSM(const QString& FileName) {
 void TInicial::Hidrologiacop1Click() {
     const auto arquivo = contexto_.interacao.abrirArquivo(
         QStringLiteral("Importação de resumo de medições"),
-        QStringLiteral("Arquivos texto de medições (*.cop)"), QStringLiteral("."));
+        QStringLiteral("Arquivos texto de medições (*.cop)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados,
@@ -377,7 +377,7 @@ void TInicial::Hidrologiacop1Click() {
 void TInicial::Hidrologiasec1Click() {
     const auto arquivo = contexto_.interacao.abrirArquivo(
         QStringLiteral("Importação de arquivo de seção"),
-        QStringLiteral("Arquivos de seção em texto (*.sec)"), QStringLiteral("."));
+        QStringLiteral("Arquivos de seção em texto (*.sec)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados, QStringLiteral("Seção transversal (.SEC)"));
@@ -385,9 +385,9 @@ void TInicial::Hidrologiasec1Click() {
 }
 
 void TInicial::DNAEEsec1Click() {
-    const auto arquivo = contexto_.interacao.abrirArquivo(
-        QStringLiteral("Importação de resumo de medições"),
-        QStringLiteral("Arquivos DNAEE (*.rsm)"), QStringLiteral("."));
+    const auto arquivo =
+        contexto_.interacao.abrirArquivo(QStringLiteral("Importação de resumo de medições"),
+                                         QStringLiteral("Arquivos DNAEE (*.rsm)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados,
@@ -416,9 +416,9 @@ void TInicial::ImportaSecaoHidroWeb(const QString& FileName) {
 }
 
 void TInicial::Hidromdb1Click() {
-    const auto arquivo = contexto_.interacao.abrirArquivo(
-        QStringLiteral("Importação de resumo de medições"),
-        QStringLiteral("Arquivos Hidro (*.mdb)"), QStringLiteral("."));
+    const auto arquivo =
+        contexto_.interacao.abrirArquivo(QStringLiteral("Importação de resumo de medições"),
+                                         QStringLiteral("Arquivos Hidro (*.mdb)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados,
@@ -429,7 +429,7 @@ void TInicial::Hidromdb1Click() {
 void TInicial::Hidromdb2Click() {
     const auto arquivo = contexto_.interacao.abrirArquivo(
         QStringLiteral("Importação de arquivo de medições"),
-        QStringLiteral("Arquivos de seção da Hidrologia (*.mdb)"), QStringLiteral("."));
+        QStringLiteral("Arquivos de seção da Hidrologia (*.mdb)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados, QStringLiteral("Seção transversal (.MDB)"));
@@ -437,9 +437,9 @@ void TInicial::Hidromdb2Click() {
 }
 
 void TInicial::TabeladeriosHidro1Click() {
-    const auto arquivo = contexto_.interacao.abrirArquivo(
-        QStringLiteral("Importação de tabela de rios"), QStringLiteral("Arquivos Hidro (*.mdb)"),
-        QStringLiteral("."));
+    const auto arquivo =
+        contexto_.interacao.abrirArquivo(QStringLiteral("Importação de tabela de rios"),
+                                         QStringLiteral("Arquivos Hidro (*.mdb)"), QString());
     if (arquivo)
         ImportaDadosRio(*arquivo);
 }
@@ -447,7 +447,7 @@ void TInicial::TabeladeriosHidro1Click() {
 void TInicial::HidroWeb1Click() {
     const auto arquivo = contexto_.interacao.abrirArquivo(
         QStringLiteral("Importação de resumo de medições"),
-        QStringLiteral("Arquivos HidroWeb (*.zip *.csv)"), QStringLiteral("."));
+        QStringLiteral("Arquivos HidroWeb (*.zip *.csv)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados,
@@ -458,7 +458,7 @@ void TInicial::HidroWeb1Click() {
 void TInicial::HidroWeb2Click() {
     const auto arquivo = contexto_.interacao.abrirArquivo(
         QStringLiteral("Importação de arquivo de seção"),
-        QStringLiteral("Arquivos HidroWeb (*.zip *.csv)"), QStringLiteral("."));
+        QStringLiteral("Arquivos HidroWeb (*.zip *.csv)"), QString());
     if (!arquivo)
         return;
     ProgressoVisivel progresso(*contexto_.ImportaDados,

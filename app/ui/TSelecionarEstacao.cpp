@@ -46,6 +46,10 @@ void TSelecionarEstacao::showEvent(QShowEvent* e) {
 
 void TSelecionarEstacao::preencher() {
     ListaEstacoes::preencher(lstEstacao, dm_.qu_estacao1, QString());
+    // The first station stands selected, so that Return (the default button) picks it.
+    if (QTreeWidgetItem* primeira = lstEstacao->topLevelItem(0))
+        lstEstacao->setCurrentItem(primeira);
+    lstEstacao->setFocus();
 }
 
 void TSelecionarEstacao::bo_okClick() {

@@ -1,5 +1,6 @@
-// Station picker: the station list, one row per station in code order. `Escolhida`
-// tells whether a station was confirmed; the station list query then stands on it.
+// Station picker: the station list, one row per station in code order, the first one
+// selected. Ok, Return or a double click on a row picks the station; `Escolhida` tells
+// whether a station was confirmed, and the station list query then stands on it.
 #pragma once
 
 #include <QDialog>

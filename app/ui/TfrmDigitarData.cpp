@@ -23,6 +23,8 @@ TfrmDigitarData::TfrmDigitarData(QWidget* pai) : QDialog(pai) {
     edtData->calendarWidget()->setWeekdayTextFormat(Qt::Saturday, fimDeSemana);
     edtData->calendarWidget()->setWeekdayTextFormat(Qt::Sunday, fimDeSemana);
     edtData->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    // Month and day names in Portuguese (the numbers keep the program's own format).
+    edtData->calendarWidget()->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
     layout->addWidget(edtData);
     bo_ok = new QPushButton(QStringLiteral("&Ok"), this);
     bo_ok->setDefault(true);

@@ -7,6 +7,7 @@
 #include "app/ui/Interacao.h"
 #include "app/ui/TfrmDigitarNumero.h"
 #include "components/EditorNumero.h"
+#include "components/LarguraColunas.h"
 #include "curves/CurvaTrecho.h"
 
 #include <QHBoxLayout>
@@ -31,8 +32,6 @@ TAjusteFixo::TAjusteFixo(Contexto& contexto, QWidget* pai) : QDialog(pai), conte
     lstParametros->setColumnCount(3);
     lstParametros->setHeaderLabels(
         {QStringLiteral("Trecho"), QStringLiteral("Tipo de curva"), QStringLiteral("h0")});
-    lstParametros->setColumnWidth(0, 60);
-    lstParametros->setColumnWidth(1, 80);
     lstParametros->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(lstParametros);
     auto* botoes = new QHBoxLayout;
@@ -76,6 +75,7 @@ void TAjusteFixo::preencher(const CurvaTrecho* trechos, int total) {
             item->setText(2, QStringLiteral("n/a"));
         }
     }
+    ajustarColunasEJanela(this, lstParametros, {60, 80});
 }
 
 bool TAjusteFixo::h0DaLinha(int i, double& h0) const {

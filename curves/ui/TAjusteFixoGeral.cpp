@@ -6,6 +6,7 @@
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
+#include "components/LarguraColunas.h"
 #include "components/PainelGrafico.h"
 #include "curves/ui/TAjusteFixo.h"
 #include "curves/ui/TDigitarParametrosCurva.h"
@@ -30,9 +31,6 @@ TAjusteFixoGeral::TAjusteFixoGeral(Contexto& contexto, TDigitarParametrosCurva& 
     lstParametros->setColumnCount(4);
     lstParametros->setHeaderLabels(
         {QStringLiteral("Tr"), QStringLiteral("k"), QStringLiteral("m"), QStringLiteral("h0")});
-    const int larguras[] = {52, 70, 70, 40};
-    for (int c = 0; c < 4; ++c)
-        lstParametros->setColumnWidth(c, larguras[c]);
     lstParametros->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(lstParametros, 1, 0, 5, 1);
     bo_editar = new QPushButton(QStringLiteral("  Editar dados de curva"), this);
@@ -84,6 +82,7 @@ void TAjusteFixoGeral::preencherLista() {
         item->setText(3, fixo(h.H0, 8, 2));
         item->setData(0, Qt::UserRole, static_cast<int>(i));
     }
+    ajustarColunasEJanela(this, lstParametros, {52, 70, 70, 40});
 }
 
 void TAjusteFixoGeral::novaTentativa(const EntradaHistorico& entrada) {

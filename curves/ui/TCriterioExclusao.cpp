@@ -5,6 +5,7 @@
 #include "app/ui/Comando.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
+#include "components/LarguraColunas.h"
 #include "curves/CriteriosExclusao.h"
 
 #include <QComboBox>
@@ -123,6 +124,7 @@ void TCriterioExclusao::preencherGrade() {
         grCriterio->setItem(i, 1, new QTableWidgetItem(c.de));
         grCriterio->setItem(i, 2, new QTableWidgetItem(c.ate));
     }
+    ajustarColunasEJanela(this, grCriterio);
 }
 
 void TCriterioExclusao::InsereClick() {

@@ -3,12 +3,16 @@
 #include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
+#include "components/CelulaOrdenavel.h"
+#include "components/LarguraColunas.h"
 #include "curves/RelacaoVazoes.h"
 
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lumeno {
 
@@ -18,12 +22,12 @@ TMostrarPontosExtrapolados::TMostrarPontosExtrapolados(Contexto& contexto, QWidg
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* layout = new QVBoxLayout(this);
     GradePontosExtrap = new QTableWidget(0, 6, this);
-    const int larguras[] = {64, 64, 64, 64, 113, 64};
-    for (int c = 0; c < 6; ++c)
-        GradePontosExtrap->setColumnWidth(c, larguras[c]);
     GradePontosExtrap->verticalHeader()->setVisible(false);
-    GradePontosExtrap->verticalHeader()->setDefaultSectionSize(18);
-    GradePontosExtrap->horizontalHeader()->setFixedHeight(16);
+    // Rows and header of 16 pixels, or as high as the font needs.
+    alturaLinha_ = std::max(16, GradePontosExtrap->fontMetrics().height() + 4);
+    GradePontosExtrap->verticalHeader()->setDefaultSectionSize(std::max(18, alturaLinha_));
+    GradePontosExtrap->horizontalHeader()->setFixedHeight(
+        std::max(16, GradePontosExtrap->horizontalHeader()->sizeHint().height()));
     GradePontosExtrap->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GradePontosExtrap->setSortingEnabled(true);
     layout->addWidget(GradePontosExtrap);
@@ -40,21 +44,22 @@ void TMostrarPontosExtrapolados::preencher(const QStringList& cabecalho,
     GradePontosExtrap->clearContents();
     GradePontosExtrap->setRowCount(static_cast<int>(linhas.size()));
     GradePontosExtrap->setColumnCount(std::max<int>(6, static_cast<int>(cabecalho.size())));
-    for (int c = 6; c < GradePontosExtrap->columnCount(); ++c)
-        GradePontosExtrap->setColumnWidth(c, 70);
     GradePontosExtrap->setHorizontalHeaderLabels(cabecalho);
     for (int r = 0; r < static_cast<int>(linhas.size()); ++r) {
         for (int c = 0; c < GradePontosExtrap->columnCount() && c < linhas[r].size(); ++c) {
-            auto* celula = new QTableWidgetItem(linhas[r][c]);
+            auto* celula = new CelulaOrdenavel(linhas[r][c]);
             if (c < 4)
                 celula->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             GradePontosExtrap->setItem(r, c, celula);
         }
-        GradePontosExtrap->setRowHeight(r, 16);
+        GradePontosExtrap->setRowHeight(r, alturaLinha_);
     }
-    // Rows in the listing's order until the user sorts by a column.
+    // Rows in the listing's order until the user sorts by a column; a column sorts by its
+    // values, and the export writes the rows in the order shown.
     GradePontosExtrap->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     GradePontosExtrap->setSortingEnabled(true);
+    // The designed widths (the number's column the widest), or the titles' and values'.
+    ajustarColunasEJanela(this, GradePontosExtrap, {64, 64, 64, 64, 113, 64, 70});
     bo_exportar->setEnabled(!linhas.empty());
 }
 

@@ -33,6 +33,7 @@ public:
 
 private:
     Contexto& contexto_;
+    int alturaLinha_ = 16;
 };
 
 }  // namespace lumeno

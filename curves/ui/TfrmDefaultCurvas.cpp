@@ -4,6 +4,7 @@
 #include "app/ui/Contexto.h"
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
+#include "components/LarguraColunas.h"
 #include "curves/ui/TfrmDadosDefaultCurva.h"
 #include "data/TDM.h"
 
@@ -57,8 +58,6 @@ void TfrmDefaultCurvas::recarregar() {
     lstTrechos->setColumnCount(2);
     lstTrechos->setHeaderLabels(
         {QStringLiteral("Trecho"), QStringLiteral("Algoritmo e parâmetro")});
-    lstTrechos->setColumnWidth(0, 50);
-    lstTrechos->setColumnWidth(1, 176);
     for (t.primeiro(); !t.eof(); t.proximo()) {
         auto* item = new QTreeWidgetItem(lstTrechos);
         item->setText(0, t.campo(QStringLiteral("Trecho")).comoTexto());
@@ -66,6 +65,7 @@ void TfrmDefaultCurvas::recarregar() {
         item->setIcon(0, QIcon(quadradoCor(corQt(static_cast<std::uint32_t>(
                              t.campo(QStringLiteral("Cor")).comoReal())))));
     }
+    ajustarColunasEJanela(this, lstTrechos, {50, 176});
 }
 
 void TfrmDefaultCurvas::InserirClick() {

@@ -81,8 +81,12 @@ void TControleEstacao::hideEvent(QHideEvent* e) {
 
 void TControleEstacao::recarregar() {
     Consulta& estacoes = contexto_.dm.qu_estacao1;
+    const int antes = ListaEstacoes::idSelecionado(lstEstacoes);
     estacoes.fechar();
     ListaEstacoes::preencher(lstEstacoes, estacoes, QStringLiteral("#P"));
+    // A station always stands selected — the one chosen before, else the first — so that
+    // the buttons act on what the list shows as chosen.
+    ListaEstacoes::selecionar(lstEstacoes, antes);
     const bool algum = lstEstacoes->topLevelItemCount() > 0;
     bo_inserir->setEnabled(true);
     for (QPushButton* b : {bo_deletar, bo_editar, bo_medicoes, bo_secao})

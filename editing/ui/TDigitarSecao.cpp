@@ -4,6 +4,7 @@
 #include "app/ui/Comando.h"
 #include "app/ui/Contexto.h"
 #include "app/ui/Interacao.h"
+#include "components/LarguraColunas.h"
 #include "components/PainelGrafico.h"
 #include "data/TDM.h"
 #include "editing/ui/DesenhoSecao.h"
@@ -43,8 +44,6 @@ TDigitarSecao::TDigitarSecao(Contexto& contexto, TDigitarPontoSecao& ponto, QWid
     lstPontos->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstPontos->setColumnCount(2);
     lstPontos->setHeaderLabels({QStringLiteral("Distância"), QStringLiteral("Cota")});
-    lstPontos->setColumnWidth(0, 60);
-    lstPontos->setColumnWidth(1, 48);
     QFont negrito = lstPontos->header()->font();
     negrito.setBold(true);
     lstPontos->header()->setFont(negrito);
@@ -62,6 +61,15 @@ TDigitarSecao::TDigitarSecao(Contexto& contexto, TDigitarPontoSecao& ponto, QWid
             comando(contexto_.interacao, [this] { DeletarPontoClick(); }));
     connect(omLimparSecao, &QAction::triggered, this,
             comando(contexto_.interacao, [this] { LimparSecaoClick(); }));
+    // The list offers the same commands on its context menu (a right click also makes the
+    // point under it the current one), and a double click on a point changes it.
+    auto* separador = new QAction(lstPontos);
+    separador->setSeparator(true);
+    lstPontos->addActions(
+        {omInserirPonto, omAlterarPonto, omDeletarPonto, separador, omLimparSecao});
+    lstPontos->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(lstPontos, &QTreeWidget::itemDoubleClicked, this,
+            comando(contexto_.interacao, [this] { AlterarPontoClick(); }));
 }
 
 void TDigitarSecao::showEvent(QShowEvent* e) {
@@ -84,6 +92,13 @@ void TDigitarSecao::Desenhar() {
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setData(0, Qt::UserRole, i);
+    }
+    // The list keeps its designed width (60 and 48 per column) unless its titles or values
+    // need more; the window grows by as much.
+    const int largura = ajustarColunas(lstPontos, {60, 48});
+    if (largura > lstPontos->width()) {
+        alargarJanela(this, lstPontos, largura);
+        lstPontos->setFixedWidth(largura);
     }
     pontos.primeiro();
     if (lstPontos->topLevelItemCount() > 0)

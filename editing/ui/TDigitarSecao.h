@@ -1,5 +1,6 @@
 // The cross-section survey of the current station: the profile and the list of its
-// points, with insert, change, delete and clearing of the whole survey.
+// points, with insert, change, delete and clearing of the whole survey (from the menu bar
+// or the list's context menu; a double click on a point changes it).
 #pragma once
 
 #include <QDialog>

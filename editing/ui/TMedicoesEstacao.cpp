@@ -6,6 +6,7 @@
 #include "app/ui/Interacao.h"
 #include "app/ui/TSelecionarEstacao.h"
 #include "components/EscritorPlanilha.h"
+#include "components/LarguraColunas.h"
 #include "data/TDM.h"
 #include "editing/ui/TDigitarMedicao.h"
 
@@ -106,6 +107,7 @@ void TMedicoesEstacao::recarregar() {
         itens << item;
     }
     lstMedicoes->addTopLevelItems(itens);
+    ajustarColunasEJanela(this, lstMedicoes);
     if (!itens.isEmpty())
         lstMedicoes->setCurrentItem(itens.first());
     q.primeiro();

@@ -5,6 +5,7 @@
 #include "app/ui/Figuras.h"
 #include "app/ui/Interacao.h"
 #include "components/EditorNumero.h"
+#include "components/LarguraColunas.h"
 #include "curves/CurvaTrecho.h"
 
 #include <QEvent>
@@ -46,7 +47,6 @@ TDadosCotaExtrapolacao::TDadosCotaExtrapolacao(Contexto& contexto, QWidget* pai)
     lstTrechos->setRootIsDecorated(false);
     lstTrechos->setColumnCount(2);
     lstTrechos->setHeaderLabels({QStringLiteral("Tr"), QStringLiteral("Tipo de curva")});
-    lstTrechos->setColumnWidth(0, 56);
     lstTrechos->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstTrechos->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTrechos->setIconSize(QSize(16, 16));
@@ -88,6 +88,7 @@ void TDadosCotaExtrapolacao::showEvent(QShowEvent* e) {
                              ? QStringLiteral("Potencial")
                              : QStringLiteral("Polinomial, grau ") + QString::number(c.Grau));
     }
+    ajustarColunasEJanela(this, lstTrechos, {56});
     cor_ = 0xFFFFFF;
     mostrarCor();
     Confirmado = false;

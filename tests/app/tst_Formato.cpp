@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace lumeno;
 
 class TesteFormato : public QObject {
@@ -30,19 +32,32 @@ private Q_SLOTS:
         QTest::addColumn<double>("valor");
         QTest::addColumn<QString>("padrao");
         QTest::addColumn<QString>("esperado");
-        QTest::newRow("###0.00") << 12.345 << "###0.00" << "12.35";
-        QTest::newRow("###0.00 zero") << 0.0 << "###0.00" << "0.00";
-        QTest::newRow("#0.00000") << 1.5 << "#0.00000" << "1.50000";
-        QTest::newRow("0.00 binario") << 2.675 << "0.00" << "2.67";
-        QTest::newRow("000") << 5.0 << "000" << "005";
-        QTest::newRow("####0") << 123.6 << "####0" << "124";
-        QTest::newRow("0000000.00") << 120.0 << "0000000.00" << "0000120.00";
-        QTest::newRow("0000000.00 neg") << -3.5 << "0000000.00" << "-0000003.50";
-        QTest::newRow("0 meio") << 2.5 << "0" << "3";
-        QTest::newRow("0 meio neg") << -2.5 << "0" << "-3";
-        QTest::newRow("###0.000000000") << 1.0 / 3.0 << "###0.000000000" << "0.333333333";
-        QTest::newRow("##0.00 grande") << 12345.678 << "##0.00" << "12345.68";
-        QTest::newRow("#.## opcional") << 1.5 << "#.##" << "1.5";
+        QTest::newRow("###0.00") << 12.345 << "###0.00"
+                                 << "12.35";
+        QTest::newRow("###0.00 zero") << 0.0 << "###0.00"
+                                      << "0.00";
+        QTest::newRow("#0.00000") << 1.5 << "#0.00000"
+                                  << "1.50000";
+        QTest::newRow("0.00 binario") << 2.675 << "0.00"
+                                      << "2.67";
+        QTest::newRow("000") << 5.0 << "000"
+                             << "005";
+        QTest::newRow("####0") << 123.6 << "####0"
+                               << "124";
+        QTest::newRow("0000000.00") << 120.0 << "0000000.00"
+                                    << "0000120.00";
+        QTest::newRow("0000000.00 neg") << -3.5 << "0000000.00"
+                                        << "-0000003.50";
+        QTest::newRow("0 meio") << 2.5 << "0"
+                                << "3";
+        QTest::newRow("0 meio neg") << -2.5 << "0"
+                                    << "-3";
+        QTest::newRow("###0.000000000") << 1.0 / 3.0 << "###0.000000000"
+                                        << "0.333333333";
+        QTest::newRow("##0.00 grande") << 12345.678 << "##0.00"
+                                       << "12345.68";
+        QTest::newRow("#.## opcional") << 1.5 << "#.##"
+                                       << "1.5";
     }
     void padroes() {
         QFETCH(double, valor);
@@ -77,7 +92,7 @@ private Q_SLOTS:
             lerData("xx");
             QFAIL("no error");
         } catch (const ErroConversao& e) {
-            QCOMPARE(e.mensagem(), QStringLiteral("'xx' is not a valid date"));
+            QCOMPARE(e.mensagem(), QStringLiteral("'xx' não é uma data válida"));
         }
     }
 
@@ -107,6 +122,32 @@ private Q_SLOTS:
         QCOMPARE(QLocale().toDouble(QStringLiteral("1234.5")), 1234.5);
         QLocale::setDefault(anterior);
         fixarLocale();
+    }
+
+    // Cells sort as the values they show: the listing's discharges, deviations, dates and
+    // cells without a value, shuffled, come back in this order.
+    void ordemDeValores_data() {
+        QTest::addColumn<QStringList>("ordenados");
+        QTest::newRow("vazões") << QStringList{"-5.00",  "0.50",    "90.00",      "150.00",
+                                               "300.00", "1000.00", "1.234568E+7"};
+        QTest::newRow("desvios") << QStringList{"-12.40%", "-3.21%", "0.00%",
+                                                "3.21%",   "25.00%", "---"};
+        QTest::newRow("datas") << QStringList{"31/12/1899", "05/03/1998", "4/3/2004",
+                                              "02/01/2010", "não é data", "---"};
+        QTest::newRow("tipos") << QStringList{"7", "01/01/2000", "Atípica", "Sim", "  "};
+    }
+    void ordemDeValores() {
+        QFETCH(QStringList, ordenados);
+        QStringList t = ordenados;
+        std::reverse(t.begin(), t.end());
+        std::rotate(t.begin(), t.begin() + t.size() / 2, t.end());
+        std::stable_sort(t.begin(), t.end(), [](const QString& a, const QString& b) {
+            return compararValoresTexto(a, b) < 0;
+        });
+        QCOMPARE(t, ordenados);
+        QCOMPARE(compararValoresTexto("150.00", "150"), 0);
+        QCOMPARE(compararValoresTexto("---", ""), 0);
+        QVERIFY(compararValoresTexto("1000.00", "90.00") > 0);
     }
 
     void cores() {

@@ -134,15 +134,15 @@ private Q_SLOTS:
     void malformados_data() {
         QTest::addColumn<QByteArray>("texto");
         QTest::addColumn<QString>("erro");
-        QTest::newRow("código") << QByteArray("ABC\r\n") << "Invalid numeric input (linha 1)";
+        QTest::newRow("código") << QByteArray("ABC\r\n") << "Entrada numérica inválida (linha 1)";
         QTest::newRow("número") << QByteArray(
                                        "1\r\n05/03/98 1 150 10 1 2\r\n06/03/98 2 1x5 10 1 2\r\n")
-                                << "Invalid numeric input (linha 3)";
+                                << "Entrada numérica inválida (linha 3)";
         QTest::newRow("vírgula") << QByteArray("1\r\n05/03/98 1 150,5 10 1 2\r\n")
-                                 << "Invalid numeric input (linha 2)";
+                                 << "Entrada numérica inválida (linha 2)";
         QTest::newRow("data") << QByteArray(
                                      "1\r\n05/03/98 1 150 10 1 2\r\n31/02/98 2 150 10 1 2\r\n")
-                              << "'31/02/1998' is not a valid date (linha 3)";
+                              << "'31/02/1998' não é uma data válida (linha 3)";
         QTest::newRow("separador") << QByteArray("1\r\n05-03-98 1 150 10 1 2\r\n")
                                    << "Data inválida nas colunas 1 a 8 (esperado dd/mm/aa): "
                                       "'05-03-98' (linha 2)";
@@ -166,7 +166,7 @@ private Q_SLOTS:
         QTest::newRow("código longo") << QByteArray(QByteArray(40, '0') + "1\r\n")
                                       << "Número com mais de 32 caracteres (linha 1)";
         QTest::newRow("faltando") << QByteArray("1\r\n05/03/98 1 150 10\r\n")
-                                  << "Invalid numeric input (linha 2)";
+                                  << "Entrada numérica inválida (linha 2)";
     }
     void malformados() {
         QFETCH(QByteArray, texto);
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QCOMPARE(s.pontos[1].x, 2.5);
         QCOMPARE(s.pontos[1].y, 420.75);
         QCOMPARE(erroDe([] { LeitorSec::ler("7\n1 2\n3 x\n"); }),
-                 QString("Invalid numeric input (linha 3)"));
+                 QString("Entrada numérica inválida (linha 3)"));
     }
 
     void numeroReal48_data() {
@@ -251,15 +251,15 @@ private Q_SLOTS:
         QCOMPARE(erroDe([] {
                      LeitorRsm::ler(rsm("5A", {{1, 5, 3, 98}}));
                  }),
-                 QString("'5A' is not a valid integer value (registro 1)"));
+                 QString("'5A' não é um número inteiro válido (registro 1)"));
         QCOMPARE(erroDe([] {
                      LeitorRsm::ler(rsm("", {{1, 5, 3, 98}}));
                  }),
-                 QString("'' is not a valid integer value (registro 1)"));
+                 QString("'' não é um número inteiro válido (registro 1)"));
         QCOMPARE(erroDe([] {
                      LeitorRsm::ler(rsm("1", {{1, 32, 3, 98}, {2, 5, 3, 98}}));
                  }),
-                 QString("'32/03/1998' is not a valid date (registro 1)"));
+                 QString("'32/03/1998' não é uma data válida (registro 1)"));
     }
 
     // The fuzzers start from these seeds: whole files that the readers take to the end,

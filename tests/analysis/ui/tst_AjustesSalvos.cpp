@@ -21,6 +21,7 @@
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/ColunasVisiveis.h"
 #include "support/ui/ContextoTeste.h"
 #include "support/ui/FecharTelaMedicao.h"
 
@@ -282,6 +283,7 @@ private Q_SLOTS:
                     QCOMPARE(item->text(1), QString("de 01/01/1990 a 31/12/2004"));
                     QCOMPARE(item->text(2), QString("3"));
                     QCOMPARE(item->text(4), QString("Revisada"));
+                    QCOMPARE(lumeno::teste::colunasCortadas(d.lstAjustes), QString());
                     d.lstAjustes->setCurrentItem(d.lstAjustes->topLevelItem(0));
                     d.bo_ok->click();
                 });
@@ -543,7 +545,9 @@ private Q_SLOTS:
                 QCOMPARE(tabela[700 - 100].curva, 2);
                 QCOMPARE(d.grdTabela->model()->index(170, 3).data().toString(),
                          QString("interpolada"));
+                QCOMPARE(lumeno::teste::colunasCortadas(d.grdTabela), QString());
                 d.rbDecimetros->setChecked(true);
+                QCOMPARE(lumeno::teste::colunasCortadas(d.grdTabela), QString());
                 QCOMPARE(d.grdTabela->model()->rowCount(), 69);
                 QCOMPARE(d.grdTabela->model()->columnCount(), 10);
                 QCOMPARE(d.grdTabela->model()->headerData(17, Qt::Vertical).toString(),

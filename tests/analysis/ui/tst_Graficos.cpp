@@ -13,6 +13,7 @@
 #include "import/LeitorTexto.h"
 #include "support/ExecutorTestes.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/ColunasVisiveis.h"
 #include "support/ui/FecharTelaMedicao.h"
 
 #include <qcustomplot.h>
@@ -316,7 +317,7 @@ private Q_SLOTS:
             e.a.roteiro.esperaDialogo<TColorirPontos>([&](TColorirPontos& d) {
                 // An empty date stops before anything is added.
                 d.edData1->setText("01/02/1990");
-                e.a.roteiro.esperaMensagem("'' is not a valid date");
+                e.a.roteiro.esperaMensagem("'' não é uma data válida");
                 d.bu_colorir->click();
                 QCOMPARE(legendas(g).size(), 1);
                 // A period without measurements still adds its set.
@@ -528,6 +529,7 @@ private Q_SLOTS:
             terceira->setCheckState(0, Qt::Checked);
             QCOMPARE(terceira->checkState(0), Qt::Checked);
             QCOMPARE(terceira->text(4), QString("não definido"));
+            QCOMPARE(lumeno::teste::colunasCortadas(d.lstPontos), QString());
             // A checked row without an algorithm cannot be fitted: refused, naming the row.
             r.esperaMensagem(
                 "O trecho 3 (Medição   4 a 4) não tem algoritmo definido. "

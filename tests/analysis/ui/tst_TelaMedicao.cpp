@@ -85,6 +85,27 @@ DefinicaoCurva definicao(const QString& condicao, int algoritmo, int parametro, 
     return {condicao, condicao, algoritmo, parametro, cor};
 }
 
+// Why the legend panel, the yellow mark and the stored deviation disagree about the
+// current measurement, or an empty text when they agree on measurement `numero`.
+QString desacordo(TTelaMedicao& t, TDM& dm, int numero) {
+    const Consulta& m = dm.qu_medida1;
+    const int posicao = m.numeroRegistro();
+    const QString atual = m.campo("numero").comoTexto();
+    if (atual != QString::number(numero))
+        return QStringLiteral("medição atual %1, esperada %2").arg(atual).arg(numero);
+    if (t.lbNumero->text() != atual)
+        return QStringLiteral("painel mostra a medição %1").arg(t.lbNumero->text());
+    if (t.lbPercentual->text() != t.TabelaDesvios.texto(posicao))
+        return QStringLiteral("painel mostra o desvio %1, guardado %2")
+            .arg(t.lbPercentual->text(), t.TabelaDesvios.texto(posicao));
+    const PainelGrafico::Item& marca = t.Grafico->item(t.Grafico->totalItens() - 1);
+    const QPointF p = marca.pontos.value(0);
+    if (marca.cor != QColor(255, 255, 0) || p.x() != m.campo("vazao").comoReal() ||
+        p.y() != m.campo("cota").comoReal())
+        return QStringLiteral("marca %1 em (%2, %3)").arg(marca.cor.name()).arg(p.x()).arg(p.y());
+    return QString();
+}
+
 }  // namespace
 
 class TesteTelaMedicao : public QObject {
@@ -128,6 +149,46 @@ private Q_SLOTS:
         });
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
         QVERIFY(!j.b.dm().qu_medida1.ativo());
+    }
+
+    // After a fit, a listing, a step and a pick the panel shows the deviation stored for
+    // the measurement it shows, and that measurement is the one marked yellow.
+    void painelMarcaEDesvioConcordam() {
+        Janela j;
+        j.tela.CurvasPendentes = {definicao("cota <= 300", 1, 100, 0xFF0000)};
+        j.abrir(
+            [&](TTelaMedicao& t) {
+                // Just fitted: the first measurement, with its deviation.
+                QCOMPARE(desacordo(t, j.b.dm(), 1), QString());
+                QVERIFY(t.lbPercentual->text().endsWith('%'));
+                t.Proximo();
+                t.Proximo();
+                QCOMPARE(desacordo(t, j.b.dm(), 3), QString());
+                // The listing walks every measurement and leaves the current one as it was.
+                t.om_RelacaoVazoes->trigger();
+                QCOMPARE(desacordo(t, j.b.dm(), 3), QString());
+                // A pick on the chart: measurement 6 (350 cm), beyond the curve.
+                const double q6 = 20 * std::pow(3.5 - 0.5, 1.8);
+                t.SelecionarNoGrafico(QPointF(q6, 350));
+                QCOMPARE(desacordo(t, j.b.dm(), 6), QString());
+                QCOMPARE(t.lbPercentual->text(), QString("---"));
+                t.Anterior();
+                QCOMPARE(desacordo(t, j.b.dm(), 5), QString());
+                // A second fit by hand over the rest: the first measurement again.
+                t.Grafico->removerUltimo();
+                QVERIFY(t.ReservarCurva());
+                t.AjustarETracar(t.TotalCurvas, {"cota > 300"}, {"cota > 300"}, 1, 100, 0xFF);
+                QCOMPARE(desacordo(t, j.b.dm(), 1), QString());
+                t.Ultimo();
+                QCOMPARE(desacordo(t, j.b.dm(), 8), QString());
+                QVERIFY(t.lbPercentual->text().endsWith('%'));
+            },
+            true,
+            [&] {
+                j.roteiro.esperaDialogo<TMostrarPontosExtrapolados>(
+                    [](TMostrarPontosExtrapolados& d) { d.accept(); });
+            });
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
     }
 
     void curvasPendentesEDesvios() {

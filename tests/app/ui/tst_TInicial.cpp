@@ -12,15 +12,19 @@
 #include "components/EditorNumero.h"
 #include "support/BancoTeste.h"
 #include "support/ExecutorTestes.h"
+#include "support/ui/ColunasVisiveis.h"
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QAction>
+#include <QCalendarWidget>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -267,10 +271,10 @@ private Q_SLOTS:
         QObject::connect(&lista, &QComboBox::currentIndexChanged, comando(roteiro, [&](int i) {
             recebido = i;
             if (i == 1)
-                throw ErroConversao("'x' is not a valid integer value");
+                throw ErroConversao("'x' não é um número inteiro válido");
         }));
         roteiro.esperaMensagemComTitulo("Falhou", "Erro")
-            .esperaMensagemComTitulo("'x' is not a valid integer value", AplicacaoLumeno::titulo);
+            .esperaMensagemComTitulo("'x' não é um número inteiro válido", AplicacaoLumeno::titulo);
         acao.trigger();
         lista.setCurrentIndex(1);
         QCOMPARE(vezes, 1);
@@ -284,6 +288,28 @@ private Q_SLOTS:
 class TesteDialogosComuns : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Qt's own Portuguese texts are installed and loaded: the standard buttons and
+    // choosers, and the names of the calendars' months, speak the program's language.
+    void traducaoDoQt() {
+        auto* app = qobject_cast<AplicacaoLumeno*>(QCoreApplication::instance());
+        QVERIFY(app);
+        QVERIFY2(app->carregarTraducaoQt(),
+                 "qtbase_pt_BR não encontrada: instale o pacote qt6-translations-l10n");
+        QVERIFY(app->carregarTraducaoQt());  // a second call keeps the one loaded
+        QMessageBox caixa(QMessageBox::Question, QString(), QString(),
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(caixa.button(QMessageBox::Yes)->text(), QString("&Sim"));
+        QCOMPARE(caixa.button(QMessageBox::Cancel)->text(), QString("Cancelar"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Procurar em:"));
+        QColorDialog cores;
+        QStringList rotulos;
+        for (const QLabel* l : cores.findChildren<QLabel*>())
+            rotulos << l->text();
+        QVERIFY2(rotulos.contains("Cores &básicas"), qPrintable(rotulos.join(" | ")));
+        TfrmDigitarData data;
+        QCOMPARE(data.edtData->calendarWidget()->locale().monthName(3), QString("março"));
+    }
+
     void seletorDeEstacao() {
         Ambiente a;
         const QString dados = a.novaPasta("dados");
@@ -297,13 +323,36 @@ private Q_SLOTS:
                        "where codigo = 20";
         pontos->executar();
 
-        // "   &Ok" with no row selected: no station.
+        // "   &Ok" with no row selected (the user took the selection away): no station.
         a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
             QCOMPARE(d.lstEstacao->topLevelItemCount(), 2);
             QCOMPARE(d.bo_ok->text(), QString("   &Ok"));
+            d.lstEstacao->clearSelection();
             d.bo_ok->click();
         });
         QVERIFY(!a.janela->SelecionarEstacao());
+
+        // The list opens with the first station selected: Return picks it, and so does a
+        // double click on another row.
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            QVERIFY(d.lstEstacao->topLevelItem(0)->isSelected());
+            QCOMPARE(d.lstEstacao->currentItem(), d.lstEstacao->topLevelItem(0));
+            QCOMPARE(lumeno::teste::colunasCortadas(d.lstEstacao), QString());
+            QTest::keyClick(d.lstEstacao, Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+        });
+        QVERIFY(a.janela->SelecionarEstacao());
+        QCOMPARE(a.dm.qu_estacao1.campo("codigo").comoInteiro(), 10);
+        a.roteiro.esperaDialogo<TSelecionarEstacao>([](TSelecionarEstacao& d) {
+            QVERIFY(d.lstEstacao->topLevelItem(0)->isSelected());
+            QTreeWidgetItem* segunda = d.lstEstacao->topLevelItem(1);
+            const QPoint centro = d.lstEstacao->visualItemRect(segunda).center();
+            QTest::mouseClick(d.lstEstacao->viewport(), Qt::LeftButton, {}, centro);
+            QTest::mouseDClick(d.lstEstacao->viewport(), Qt::LeftButton, {}, centro);
+            QVERIFY(!d.isVisible());
+        });
+        QVERIFY(a.janela->SelecionarEstacao());
+        QCOMPARE(a.dm.qu_estacao1.campo("codigo").comoInteiro(), 20);
 
         // Pictures: 1 without section points, 2 with them; a chosen row positions the list.
         QImage semSecao, comSecao;

@@ -1,8 +1,13 @@
 #include "components/ArvoreFormatada.h"
 #include "support/ExecutorTestes.h"
 
+#include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 using namespace lumeno;
 
@@ -24,6 +29,28 @@ const QString periodo = QStringLiteral(
 const QString equacao = QStringLiteral(
     "<font face=\"Arial\" size = \"8\" color=\"#0000FF\">  Q = 12.5000 * ( h + 0.30)</font>"
     "<font face=\"Arial\" size = \"7\" color=\"#0000FF\"><sup>1.6000</sup></font>");
+// The pixel size of the text drawn for each part of a caption, as the tree
+// lays it out over `fonte`; `sobrescrito` tells the superscripts.
+struct TrechoDesenhado {
+    QString texto;
+    bool sobrescrito;
+    qreal pixels;
+};
+QList<TrechoDesenhado> trechosDesenhados(const QString& legenda, const QFont& fonte) {
+    const auto doc = ArvoreFormatada::documento(legenda, fonte);
+    doc->size();  // lays the text out
+    QList<TrechoDesenhado> r;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto f = b.begin(); !f.atEnd(); ++f) {
+            const QTextFragment fragmento = f.fragment();
+            for (const QGlyphRun& g : fragmento.glyphRuns())
+                r << TrechoDesenhado{
+                    fragmento.text(),
+                    fragmento.charFormat().verticalAlignment() == QTextCharFormat::AlignSuperScript,
+                    g.rawFont().pixelSize()};
+        }
+    return r;
+}
 }  // namespace
 
 class TesteArvoreFormatada : public QObject {
@@ -54,6 +81,70 @@ private Q_SLOTS:
         QCOMPARE(ArvoreFormatada::textoSimples(legenda), texto);
         QVERIFY2(ArvoreFormatada::paraRichText(legenda).contains(contem),
                  qPrintable(ArvoreFormatada::paraRichText(legenda)));
+    }
+
+    // Exponents are legible: at least 70 % of the text they follow and never under 8
+    // pixels, and the row is high enough to show them whole.
+    void sobrescritosLegiveis_data() {
+        QTest::addColumn<QString>("legenda");
+        QTest::addColumn<QFont>("fonte");
+        QTest::addColumn<int>("sobrescritos");
+        QTest::newRow("equação potencial") << equacao << QFont("Arial", 8) << 1;
+        QTest::newRow("polinômio")
+            << "<font face=\"Arial\" size = \"8\" color=\"#FF0000\">  Q = - 1.50000h</font>"
+               "<font face=\"Arial\" size = \"7\" color=\"#FF0000\"><sup>0</sup></font>"
+               "<font face=\"Arial\" size = \"8\" color=\"#FF0000\"> + 2.00000h</font>"
+               "<font face=\"Arial\" size = \"7\" color=\"#FF0000\"><sup>1</sup></font>"
+            << QFont("Arial", 8) << 2;
+        QTest::newRow("sem tamanho, fonte miúda") << "m<sup>3</sup>/s" << QFont("Arial", 6) << 1;
+        QTest::newRow("sem tamanho, fonte grande") << "h<sup>2</sup>" << QFont("Arial", 16) << 1;
+        QTest::newRow("sobrescrito maior que o texto")
+            << "<font size = \"8\">Q</font><font size = \"12\"><sup>2</sup></font>"
+            << QFont("Arial", 8) << 1;
+    }
+    void sobrescritosLegiveis() {
+        QFETCH(QString, legenda);
+        QFETCH(QFont, fonte);
+        QFETCH(int, sobrescritos);
+        const QList<TrechoDesenhado> trechos = trechosDesenhados(legenda, fonte);
+        int vistos = 0;
+        for (int i = 1; i < trechos.size(); ++i) {
+            const TrechoDesenhado& s = trechos[i];
+            if (!s.sobrescrito)
+                continue;
+            ++vistos;
+            const TrechoDesenhado& base = trechos[i - 1];
+            QVERIFY(!base.sobrescrito);
+            const QString qual = QStringLiteral("'%1': %2 px depois de %3 px")
+                                     .arg(s.texto)
+                                     .arg(s.pixels)
+                                     .arg(base.pixels);
+            QVERIFY2(s.pixels >= 0.7 * base.pixels, qPrintable(qual));
+            QVERIFY2(s.pixels >= ArvoreFormatada::sobrescritoMinimo, qPrintable(qual));
+            QVERIFY2(s.pixels <= base.pixels, qPrintable(qual));
+        }
+        QCOMPARE(vistos, sobrescritos);
+
+        // In a tree asked for rows lower than the caption, its row grows to hold it.
+        ArvoreFormatada a;
+        a.setFont(fonte);
+        a.definirAlturaLinha(12);
+        a.resize(400, 200);
+        NoFormatado* raiz = a.adicionarRaiz("Estação");
+        NoFormatado* no = a.adicionarFilho(raiz, legenda);
+        a.expandAll();
+        a.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&a));
+        const auto doc = ArvoreFormatada::documento(legenda, a.font());
+        QVERIFY(a.visualItemRect(no).height() >= doc->size().height());
+        QVERIFY(a.visualItemRect(raiz).height() >= 12);
+    }
+
+    // A superscript keeps the smaller size its caption gave it.
+    void sobrescritoMantemSeuTamanho() {
+        const QList<TrechoDesenhado> trechos = trechosDesenhados(equacao, QFont("Arial", 8));
+        QCOMPARE(trechos.size(), 2);
+        QCOMPARE(trechos[1].pixels, qreal(QFontInfo(QFont("Arial", 7)).pixelSize()));
     }
 
     void textoDoLink() {

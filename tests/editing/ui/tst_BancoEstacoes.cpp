@@ -111,6 +111,37 @@ private Q_SLOTS:
         QCOMPARE(t.b.escalar("select count(*) from estacao").toInt(), 1);
     }
 
+    // The bank opens with the first station selected, so that its buttons act at once, and
+    // keeps the station chosen selected when the list is filled again.
+    void estacaoSempreSelecionada() {
+        Banco t;
+        t.b.rio(1, "Doce");
+        t.b.estacao(10, "Alta", 1);
+        t.b.estacao(20, "Baixa", 1);
+        t.mostrar();
+        QTreeWidget* lista = t.controle.lstEstacoes;
+        QVERIFY(lista->topLevelItem(0)->isSelected());
+        t.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            QCOMPARE(d.edtDescricao->text(), QString("Alta"));
+            d.bo_cancela->click();
+        });
+        t.controle.bo_editar->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+
+        t.selecionar(1);
+        t.roteiro.esperaDialogo<TDigitarEstacao>([](TDigitarEstacao& d) {
+            d.edtDescricao->setText("Baixa nova");
+            d.bo_ok->click();
+        });
+        t.controle.bo_editar->click();
+        QVERIFY2(t.roteiro.concluido(), t.roteiro.relatorio());
+        QVERIFY(lista->topLevelItem(1)->isSelected());
+        QCOMPARE(lista->currentItem()->text(1), QString("Baixa nova"));
+        t.controle.bo_medicoes->click();
+        QVERIFY(t.abriuMedicoes);
+        QCOMPARE(t.b.dm().qu_estacao1.campo("codigo").comoInteiro(), 20);
+    }
+
     void verificacoesDoDialogo() {
         Banco t;
         t.b.rio(1, "Paraná");

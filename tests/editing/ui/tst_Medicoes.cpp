@@ -108,7 +108,7 @@ private Q_SLOTS:
             << QStringList{"1", "05/03/1998", "100000000", "1", "1", "1"}
             << "Valor acima do máximo";
         QTest::newRow("data") << QStringList{"1", "31/02/1998", "100", "1", "1", "1"}
-                              << "'31/02/1998' is not a valid date";
+                              << "'31/02/1998' não é uma data válida";
         QTest::newRow("vazão negativa") << QStringList{"1", "05/03/1998", "100", "-1", "1", "1"}
                                         << "A vazão não pode ser negativa.";
         QTest::newRow("área negativa") << QStringList{"1", "05/03/1998", "100", "1", "-0.5", "1"}

@@ -10,8 +10,12 @@
 #include "support/ui/InteracaoRoteirizada.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace lumeno;
@@ -103,6 +107,60 @@ private Q_SLOTS:
         j.secao.omAlterarPonto->trigger();
         QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
         QCOMPARE(j.secao.lstPontos->topLevelItem(1)->text(1), QString("120.00"));
+    }
+
+    // Besides the menu bar: a double click on a point changes that point, and a right click
+    // on one offers the same commands for it.
+    void duploCliqueEMenuDeContexto() {
+        Janela j;
+        j.b.ponto(j.id, 0, 500);
+        j.b.ponto(j.id, 10, 100);
+        j.b.ponto(j.id, 20, 400);
+        j.secao.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&j.secao));
+        QTreeWidget* lista = j.secao.lstPontos;
+        const auto centro = [lista](int linha) {
+            return lista->visualItemRect(lista->topLevelItem(linha)).center();
+        };
+        j.roteiro.esperaDialogo<TDigitarPontoSecao>([](TDigitarPontoSecao& d) {
+            QCOMPARE(d.edtX->text(), QString("20.00"));
+            d.edtY->setText("410");
+            d.bo_ok->click();
+        });
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, centro(2));
+        QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, centro(2));
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+        QCOMPARE(lista->topLevelItem(2)->text(1), QString("410.00"));
+
+        QStringList oferecidos;
+        QTimer::singleShot(0, [&oferecidos] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator())
+                    oferecidos << a->text();
+            menu->setActiveAction(menu->actions().at(2));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        j.roteiro.esperaPergunta("Confirma deleção de ponto de seção?", true);
+        // The press makes the point current; the menu follows it (as the platform sends it).
+        QTest::mousePress(lista->viewport(), Qt::RightButton, {}, centro(1));
+        QContextMenuEvent pedido(QContextMenuEvent::Mouse, centro(1),
+                                 lista->viewport()->mapToGlobal(centro(1)));
+        QApplication::sendEvent(lista->viewport(), &pedido);
+        QTest::mouseRelease(lista->viewport(), Qt::RightButton, {}, centro(1));
+        QVERIFY2(j.roteiro.concluido(), j.roteiro.relatorio());
+        QCOMPARE(oferecidos, QStringList({"&Inserir ponto", "&Alterar ponto", "&Deletar ponto",
+                                          "&Limpar seção transversal"}));
+        // The point right-clicked is the one deleted.
+        QCOMPARE(j.linhas(), 2);
+        QCOMPARE(lista->topLevelItem(1)->text(0), QString("20.00"));
+        QCOMPARE(
+            j.b.escalar(
+                   QString("select count(*) from ponto where estacao = %1 and x = 10").arg(j.id))
+                .toInt(),
+            0);
     }
 
     void deletarELimpar() {

@@ -115,9 +115,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("erro");
         QTest::newRow("número") << QByteArray(
                                        "7\r\n05/03/98 1 150 10 1 2\r\n06/03/98 2 16O 11 1 2\r\n")
-                                << "Invalid numeric input (linha 3)";
+                                << "Entrada numérica inválida (linha 3)";
         QTest::newRow("data") << QByteArray("7\r\n05/13/98 1 150 10 1 2\r\n")
-                              << "'05/13/1998' is not a valid date (linha 2)";
+                              << "'05/13/1998' não é uma data válida (linha 2)";
     }
     void malformadoNaoMudaNada() {
         QFETCH(QByteArray, conteudo);

@@ -12,6 +12,7 @@
 #include "import/ui/TfrmConfigImport.h"
 #include "support/ExecutorTestes.h"
 #include "support/ui/AmbientePrograma.h"
+#include "support/ui/ColunasVisiveis.h"
 #include "support/ui/FecharTelaMedicao.h"
 
 #include <QCheckBox>
@@ -174,6 +175,7 @@ private Q_SLOTS:
             QCOMPARE(d.lstEstacoes->topLevelItem(0)->text(0), QString("58110000"));
             QCOMPARE(d.lstEstacoes->topLevelItem(2)->text(TMostrarEstacoesHidro::Rio),
                      QString::fromUtf8("CÓRREGO SEM NOME AFLUENTE DA MARGEM ESQUERDA"));
+            QCOMPARE(lumeno::teste::colunasCortadas(d.lstEstacoes), QString());
             d.lstEstacoes->topLevelItem(1)->setCheckState(0, Qt::Checked);
             d.lstEstacoes->topLevelItem(2)->setCheckState(0, Qt::Checked);
             d.bo_ok->click();
@@ -286,6 +288,7 @@ private Q_SLOTS:
             QCOMPARE(ultimo->text(TMostrarPerfisHidro::Data), QString("23/09/2019"));
             QCOMPARE(ultimo->text(TMostrarPerfisHidro::Hora), QString("12:30"));
             QCOMPARE(ultimo->text(TMostrarPerfisHidro::NumLevantamento), QString("25"));
+            QCOMPARE(lumeno::teste::colunasCortadas(d.lstPerfis), QString());
             d.lstPerfis->setCurrentItem(ultimo);
             d.bo_ok->click();
         });
