@@ -421,7 +421,22 @@ void PainelGrafico::limpar() {
 }
 
 void PainelGrafico::atualizar() {
+    if (adiamentos_ > 0) {
+        atualizacaoPendente_ = true;
+        return;
+    }
     plot_->replot();
+}
+
+PainelGrafico::AtualizacaoAdiada::AtualizacaoAdiada(PainelGrafico& grafico) : grafico_(grafico) {
+    ++grafico_.adiamentos_;
+}
+
+PainelGrafico::AtualizacaoAdiada::~AtualizacaoAdiada() {
+    if (--grafico_.adiamentos_ == 0 && grafico_.atualizacaoPendente_) {
+        grafico_.atualizacaoPendente_ = false;
+        grafico_.plot_->replot();
+    }
 }
 
 // ---- Axes ----

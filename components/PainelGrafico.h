@@ -112,6 +112,20 @@ public:
     // Redraws the chart with the items, ranges and settings in force.
     void atualizar();
 
+    // While one of these lives, atualizar only notes that a redraw is due, and the last one
+    // to go redraws once: for commands that change the chart in many steps (a rating of
+    // many curves). Pixel conversions inside its life use the layout of the last redraw.
+    class AtualizacaoAdiada {
+    public:
+        explicit AtualizacaoAdiada(PainelGrafico& grafico);
+        ~AtualizacaoAdiada();
+        AtualizacaoAdiada(const AtualizacaoAdiada&) = delete;
+        AtualizacaoAdiada& operator=(const AtualizacaoAdiada&) = delete;
+
+    private:
+        PainelGrafico& grafico_;
+    };
+
     // ---- Axes ----
 
     // Sets the range of an axis. Reversed limits are swapped; equal limits are widened
@@ -204,6 +218,9 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    int adiamentos_ = 0;
+    bool atualizacaoPendente_ = false;
+
     struct Registro {
         Item item;
         QCPAbstractPlottable* plottable;  // marks share one plottable with their neighbours

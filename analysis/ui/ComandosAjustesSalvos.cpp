@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <optional>
+
 namespace lumeno {
 
 namespace {
@@ -227,6 +229,9 @@ void ComandosAjustesSalvos::AbrirAjusteSalvo() {
 }
 
 void ComandosAjustesSalvos::Abrir(const AjusteSalvo& ajuste) {
+    // One redraw for the whole rating, when it is all in place (the message below comes
+    // after it).
+    std::optional<PainelGrafico::AtualizacaoAdiada> umaVez(std::in_place, *tela_.Grafico);
     tela_.ReiniciarConsulta = true;
     tela_.FormShow();
     Conexao& conexao = contexto_.dm.conexao();
@@ -261,6 +266,7 @@ void ComandosAjustesSalvos::Abrir(const AjusteSalvo& ajuste) {
     atual_->curvas = conteudo.curvas;
     atual_->extrapolacoes = conteudo.extrapolacoes;
     mostrarNome();
+    umaVez.reset();
     if (!semMedicoes.isEmpty())
         contexto_.interacao.mensagem(
             QStringLiteral("O ajuste \"%1\" foi aberto, mas as curvas %2 não selecionam hoje ao "

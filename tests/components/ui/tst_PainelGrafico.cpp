@@ -83,6 +83,31 @@ private Q_SLOTS:
         QCOMPARE(g->plot()->plottableCount(), 0);
     }
 
+    // A deferred redraw happens once, when the last scope ends, and only if one was asked
+    // for; the image then holds everything drawn inside.
+    void atualizacaoAdiada() {
+        auto g = novoGrafico();
+        QSignalSpy redesenhos(g->plot(), &QCustomPlot::afterReplot);
+        {
+            const PainelGrafico::AtualizacaoAdiada externa(*g);
+            g->marcar(10, 10, Marca::Disco, Qt::red);
+            g->atualizar();
+            {
+                const PainelGrafico::AtualizacaoAdiada interna(*g);
+                g->marcar(20, 20, Marca::Disco, Qt::blue);
+                g->atualizar();
+            }
+            QCOMPARE(redesenhos.count(), 0);
+        }
+        QCOMPARE(redesenhos.count(), 1);
+        const QImage figura = g->imagem().toImage();
+        QCOMPARE(figura.pixelColor(pixel(*g, 20, 20)), QColor(Qt::blue));
+        { const PainelGrafico::AtualizacaoAdiada semPedido(*g); }
+        QCOMPARE(redesenhos.count(), 1);
+        g->atualizar();
+        QCOMPARE(redesenhos.count(), 2);
+    }
+
     void limparTudo() {
         auto g = novoGrafico();
         for (int i = 0; i < 5; ++i)
