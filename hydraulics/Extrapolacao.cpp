@@ -4,7 +4,9 @@
 #include "curves/AjusteCurva.h"
 #include "data/Consulta.h"
 
+#include <algorithm>
 #include <cmath>
+#include <thread>
 #include <unordered_map>
 
 namespace lumeno {
@@ -54,18 +56,45 @@ RegistroExtrapolacao NovaExtrapolacao(int metodo, double cotaTopo, double cotaAl
 
 void CalcularValoresDiversos(SecaoTransversal& secao,
                              const std::vector<MedicaoExtrapolacao>& medicoes,
-                             RegistroExtrapolacao& registro, std::vector<double>& fatoresMedicoes) {
-    fatoresMedicoes.resize(medicoes.size());
+                             RegistroExtrapolacao& registro, std::vector<double>& fatoresMedicoes,
+                             int tarefas) {
     // Stages are whole centimetres and repeat across a station's measurements: the
-    // section is computed once per stage.
-    std::unordered_map<double, GeometriaSecao> porCota;
-    porCota.reserve(medicoes.size());
-    for (size_t i = 0; i < medicoes.size(); ++i) {
+    // section is computed once per distinct stage.
+    std::unordered_map<double, std::size_t> indiceDaCota;
+    indiceDaCota.reserve(medicoes.size());
+    std::vector<double> cotas;
+    std::vector<std::size_t> indiceDaMedicao(medicoes.size());
+    for (std::size_t i = 0; i < medicoes.size(); ++i) {
+        const auto [it, nova] = indiceDaCota.try_emplace(medicoes[i].cota, cotas.size());
+        if (nova)
+            cotas.push_back(medicoes[i].cota);
+        indiceDaMedicao[i] = it->second;
+    }
+
+    std::size_t blocos =
+        tarefas > 0 ? std::size_t(tarefas) : std::max(1u, std::thread::hardware_concurrency());
+    if (tarefas <= 0 && cotas.size() * std::size_t(secao.totalPontos()) < 200000)
+        blocos = 1;
+    blocos = std::max<std::size_t>(1, std::min(blocos, cotas.size()));
+    std::vector<GeometriaSecao> geometrias(cotas.size());
+    auto calcular = [&cotas, &geometrias](SecaoTransversal& s, std::size_t de, std::size_t ate) {
+        for (std::size_t k = de; k < ate; ++k)
+            geometrias[k] = s.CARGEO(cotas[k] / 100);
+    };
+    {
+        auto limite = [&](std::size_t b) { return cotas.size() * b / blocos; };
+        std::vector<SecaoTransversal> copias(blocos - 1, secao);
+        std::vector<std::jthread> auxiliares;
+        auxiliares.reserve(blocos - 1);
+        for (std::size_t b = 1; b < blocos; ++b)
+            auxiliares.emplace_back([&, b] { calcular(copias[b - 1], limite(b), limite(b + 1)); });
+        calcular(secao, 0, limite(1));
+    }
+
+    fatoresMedicoes.resize(medicoes.size());
+    for (std::size_t i = 0; i < medicoes.size(); ++i) {
         const MedicaoExtrapolacao& m = medicoes[i];
-        auto [it, novo] = porCota.try_emplace(m.cota);
-        if (novo)
-            it->second = secao.CARGEO(m.cota / 100);
-        const GeometriaSecao& g = it->second;
+        const GeometriaSecao& g = geometrias[indiceDaMedicao[i]];
         const double area = m.area > 0 ? m.area : g.A;
         fatoresMedicoes[i] = FatorSecao(area, g.R);
     }

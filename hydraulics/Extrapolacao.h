@@ -85,10 +85,13 @@ RegistroExtrapolacao NovaExtrapolacao(int metodo, double cotaTopo, double cotaAl
 
 // Section factors (CalcularValoresDiversos): the factor of each measurement, in the order
 // given, into `fatoresMedicoes` (resized to the measurements), and the section's factor and
-// area at each stage of the record.
+// area at each stage of the record. The geometry is computed once per distinct stage; the
+// stages are split across `tarefas` threads (0: one per core, when stages × profile points
+// reach 200,000), each on its own copy of the profile, which changes nothing in the result.
 void CalcularValoresDiversos(SecaoTransversal& secao,
                              const std::vector<MedicaoExtrapolacao>& medicoes,
-                             RegistroExtrapolacao& registro, std::vector<double>& fatoresMedicoes);
+                             RegistroExtrapolacao& registro, std::vector<double>& fatoresMedicoes,
+                             int tarefas = 0);
 
 // Logarithmic: the curve's discharges at the record's stages. Throws ErroLumeno when the
 // curve is not a power law or a discharge is not finite.

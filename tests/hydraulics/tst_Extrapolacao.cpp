@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 
 using namespace lumeno;
 using lumeno::teste::BancoTeste;
@@ -141,6 +143,43 @@ private Q_SLOTS:
         QCOMPARE(fatores[1], 20 * Potencia0666(20.0 / 14));
         QCOMPARE(fatores[2], 0.0);
         QCOMPARE(fatores[3], 0.0);
+    }
+
+    // Split across threads (uneven blocks, more blocks than some inputs have stages), the
+    // factors are those of one thread to the bit, and the profile given is left fit for use.
+    void fatoresEmParalelo() {
+        std::mt19937 g(7);
+        std::uniform_real_distribution<double> ruido(-20, 20);
+        std::vector<PontoPerfil> perfil;
+        for (int i = 0; i < 700; ++i) {
+            const double u = (i - 350) / 350.0;
+            perfil.push_back({0.3 * i, i == 0 || i == 699 ? 2000 : 1000 + 900 * u * u + ruido(g)});
+        }
+        std::uniform_real_distribution<double> cotas(900, 1900);
+        std::vector<MedicaoExtrapolacao> medicoes;
+        for (int i = 0; i < 999; ++i)
+            medicoes.push_back({i % 3 ? cotas(g) : std::round(cotas(g) / 50) * 50, 1.0 + i, 0});
+        for (const auto& amostra :
+             {medicoes, std::vector<MedicaoExtrapolacao>(medicoes.begin(), medicoes.begin() + 2)}) {
+            SecaoTransversal umaSo(perfil);
+            RegistroExtrapolacao r1 = NovaExtrapolacao(2, 1500, 1950, 0);
+            std::vector<double> f1;
+            CalcularValoresDiversos(umaSo, amostra, r1, f1, 1);
+            for (const int tarefas : {2, 3, 7}) {
+                SecaoTransversal secao(perfil);
+                RegistroExtrapolacao r = NovaExtrapolacao(2, 1500, 1950, 0);
+                std::vector<double> f;
+                CalcularValoresDiversos(secao, amostra, r, f, tarefas);
+                QCOMPARE(f.size(), f1.size());
+                for (std::size_t i = 0; i < f.size(); ++i)
+                    QVERIFY2(std::memcmp(&f[i], &f1[i], sizeof(double)) == 0,
+                             qPrintable(QString("medição %1, %2 tarefas").arg(i).arg(tarefas)));
+                QVERIFY(std::memcmp(r.fatores.data(), r1.fatores.data(),
+                                    sizeof(double) * r.fatores.size()) == 0);
+                QVERIFY(std::memcmp(r.areas.data(), r1.areas.data(),
+                                    sizeof(double) * r.areas.size()) == 0);
+            }
+        }
     }
 
     void stevensDegenerado() {
