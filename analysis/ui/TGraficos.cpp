@@ -1,6 +1,7 @@
 #include "analysis/ui/TGraficos.h"
 
 #include "analysis/ArquivoFigura.h"
+#include "analysis/ui/RotulosMedicao.h"
 #include "analysis/ui/TColorirPontos.h"
 #include "analysis/ui/TfrmPontosLumeno.h"
 #include "app/Formato.h"
@@ -130,15 +131,7 @@ void TGraficos::criarRodape() {
     auto* grade = new QGridLayout(Panel4);
     grade->setContentsMargins(8, 3, 8, 3);
     grade->setHorizontalSpacing(6);
-    auto valor = [this] {
-        auto* l = new QLabel(Panel4);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: navy"));
-        l->setMinimumWidth(80);
-        return l;
-    };
+    auto valor = [this] { return RotulosMedicao::novoValor(Panel4, 80); };
     lbNumero = valor();
     lbData = valor();
     lbCota = valor();
@@ -377,15 +370,7 @@ void TGraficos::marcarAtual() {
 void TGraficos::atualizarRodape() {
     const Consulta& m = contexto_.dm.qu_medida1;
     const bool ativo = m.ativo() && !m.vazio();
-    const auto texto = [&](const char* campo) {
-        return ativo ? m.campo(QLatin1String(campo)).textoExibicao() : QString();
-    };
-    lbNumero->setText(texto("numero"));
-    lbData->setText(ativo ? m.campo(QStringLiteral("data")).comoTexto() : QString());
-    lbCota->setText(texto("cota"));
-    lbVazao->setText(texto("vazao"));
-    lbArea->setText(texto("area"));
-    lbVelocidade->setText(texto("velocidade"));
+    RotulosMedicao{lbNumero, lbData, lbCota, lbVazao, lbArea, lbVelocidade}.mostrar(m);
     const int n = m.numeroRegistro();
     DBNavigationButton1->setEnabled(ativo && n > 1);
     DBNavigationButton->setEnabled(ativo && n < m.totalRegistros());

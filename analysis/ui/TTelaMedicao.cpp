@@ -7,6 +7,7 @@
 #include "analysis/ui/ComandosDiagnosticoH0.h"
 #include "analysis/ui/ComandosExtrapolacao.h"
 #include "analysis/ui/ComandosValidacao.h"
+#include "analysis/ui/RotulosMedicao.h"
 #include "analysis/ui/TfrmDadosEstacao.h"
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
@@ -124,15 +125,7 @@ void TTelaMedicao::criarLegenda(QWidget* pai) {
     auto* grade = new QGridLayout(pai);
     grade->setContentsMargins(6, 1, 6, 1);
     grade->setVerticalSpacing(0);
-    auto valor = [pai] {
-        auto* l = new QLabel(pai);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: navy"));
-        l->setMinimumWidth(70);
-        return l;
-    };
+    auto valor = [pai] { return RotulosMedicao::novoValor(pai, 70); };
     lbCota = valor();
     lbVazao = valor();
     lbNumero = valor();
@@ -522,13 +515,7 @@ void TTelaMedicao::mostrarDesvioAtual() {
 void TTelaMedicao::atualizarLegenda() {
     Consulta& m = contexto_.dm.qu_medida1;
     const bool ativo = m.ativo() && !m.vazio();
-    lbNumero->setText(ativo ? m.campo(QStringLiteral("numero")).textoExibicao() : QString());
-    lbCota->setText(ativo ? m.campo(QStringLiteral("cota")).textoExibicao() : QString());
-    lbVazao->setText(ativo ? m.campo(QStringLiteral("vazao")).textoExibicao() : QString());
-    lbArea->setText(ativo ? m.campo(QStringLiteral("area")).textoExibicao() : QString());
-    lbVelocidade->setText(ativo ? m.campo(QStringLiteral("velocidade")).textoExibicao()
-                                : QString());
-    lbData->setText(ativo ? m.campo(QStringLiteral("data")).comoTexto() : QString());
+    RotulosMedicao{lbNumero, lbData, lbCota, lbVazao, lbArea, lbVelocidade}.mostrar(m);
     // The deviation follows the measurement shown, wherever the cursor was moved from.
     const int n = m.numeroRegistro();
     lbPercentual->setText(ativo ? TabelaDesvios.texto(n) : TabelaDesvios::semDesvio);
