@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -125,8 +126,11 @@ struct MelhorCandidato {
     bool avaliado = false;   // some candidate of the block decided something
 };
 
-// How many blocks the search is split into: one per core (or as asked), never more
-// than the candidates, and one alone when the work is too small to pay for threads.
+// Blocks of candidates per searching thread: enough for the threads to even out.
+constexpr std::size_t blocosPorTarefa = 8;
+
+// How many threads search at once: one per core (or as asked), never more than the
+// candidates, and the calling thread alone when the work is too small to pay for threads.
 std::size_t TarefasDaBusca(const ParalelismoBusca& paralelismo, std::size_t candidatos,
                            std::size_t trabalho) {
     if (candidatos == 0)
@@ -347,19 +351,28 @@ ResultadoAjuste AjustarPotencialDesde(CurvaTrecho& curva, double inicio, bool po
         return melhor;
     };
 
-    // The candidates are independent: contiguous blocks of them go to the cores, and the
-    // blocks' winners are compared in candidate order with the same strict rule, so the
-    // result is the one the search gives candidate by candidate, to the bit.
+    // The candidates are independent: contiguous blocks of them are searched at once, and
+    // the blocks' winners are compared in candidate order with the same strict rule, so the
+    // result is the one the search gives candidate by candidate, to the bit. The threads
+    // take the blocks one after another as they finish, so a core slowed by other work
+    // holds the search up by one block at most.
     const std::size_t tarefas =
         TarefasDaBusca(paralelismo, candidatos.size(), candidatos.size() * linhas);
-    std::vector<MelhorCandidato> blocos(tarefas);
+    const std::size_t numeroBlocos =
+        tarefas == 1 ? 1 : std::min(candidatos.size(), tarefas * blocosPorTarefa);
+    std::vector<MelhorCandidato> blocos(numeroBlocos);
     {
+        auto limite = [&](std::size_t b) { return candidatos.size() * b / numeroBlocos; };
+        std::atomic<std::size_t> proximo{0};
+        auto trabalhar = [&] {
+            for (std::size_t b = proximo++; b < numeroBlocos; b = proximo++)
+                blocos[b] = avaliar(limite(b), limite(b + 1));
+        };
         std::vector<std::jthread> auxiliares;
         auxiliares.reserve(tarefas - 1);
-        auto limite = [&](std::size_t t) { return candidatos.size() * t / tarefas; };
         for (std::size_t t = 1; t < tarefas; ++t)
-            auxiliares.emplace_back([&, t] { blocos[t] = avaliar(limite(t), limite(t + 1)); });
-        blocos[0] = avaliar(0, limite(1));
+            auxiliares.emplace_back(trabalhar);
+        trabalhar();
     }
 
     bool avaliado = false;
