@@ -2,6 +2,7 @@
 
 #include "app/ErroLumeno.h"
 #include "app/Formato.h"
+#include "curves/Logaritmos.h"
 
 #include <algorithm>
 #include <array>
@@ -70,11 +71,6 @@ private:
     bool terminou_ = false;
 };
 
-// x of a row at stage H (metres) for the candidate c.
-inline double XDaCota(double H, double c) {
-    return H > c ? std::log(H - c) : xAbaixoDeH0;
-}
-
 // Σx, Σx², Σx·y over the rows in order, for one candidate; `variado`: not all x equal.
 struct SomasX {
     double Sx = 0;
@@ -83,16 +79,26 @@ struct SomasX {
     bool variado = false;
 };
 
+// x = ln(H − c) of every row, block by block, each block summed as it comes.
 SomasX SomarPorLinha(const std::vector<double>& cotaDaLinha, const std::vector<double>& y,
                      double c) {
+    constexpr std::size_t bloco = 256;
+    double x[bloco];
     SomasX somas;
-    const double x0 = XDaCota(cotaDaLinha[0], c);
-    for (std::size_t j = 0; j < y.size(); ++j) {
-        const double x = XDaCota(cotaDaLinha[j], c);
-        somas.variado = somas.variado || x != x0;
-        somas.Sx += x;
-        somas.Sxx += x * x;
-        somas.Sxy += x * y[j];
+    double x0 = 0;
+    const std::size_t linhas = y.size();
+    for (std::size_t inicio = 0; inicio < linhas; inicio += bloco) {
+        const std::size_t tamanho = std::min(bloco, linhas - inicio);
+        LogaritmosAcimaDe(cotaDaLinha.data() + inicio, c, xAbaixoDeH0, x, tamanho);
+        if (inicio == 0)
+            x0 = x[0];
+        const double* yBloco = y.data() + inicio;
+        for (std::size_t j = 0; j < tamanho; ++j) {
+            somas.variado = somas.variado || x[j] != x0;
+            somas.Sx += x[j];
+            somas.Sxx += x[j] * x[j];
+            somas.Sxy += x[j] * yBloco[j];
+        }
     }
     return somas;
 }
@@ -101,8 +107,7 @@ SomasX SomarPorLinha(const std::vector<double>& cotaDaLinha, const std::vector<d
 SomasX SomarPorEstagio(const std::vector<double>& estagios, const std::vector<int>& estagioDaLinha,
                        const std::vector<double>& y, double c, std::vector<double>& xDoEstagio) {
     SomasX somas;
-    for (std::size_t e = 0; e < estagios.size(); ++e)
-        xDoEstagio[e] = XDaCota(estagios[e], c);
+    LogaritmosAcimaDe(estagios.data(), c, xAbaixoDeH0, xDoEstagio.data(), estagios.size());
     for (const double x : xDoEstagio)
         somas.variado = somas.variado || x != xDoEstagio[0];
     if (!somas.variado)

@@ -15,9 +15,10 @@
 //   Validity: positive discharges only — rows with Q ≤ 0 are left out and counted in
 //   `linhasDescartadas`. The curve is defined for H > H0 and meant for stages from
 //   CotaMin upward. Needs at least two distinct stages among the rows used.
-//   Sums and candidates in IEEE double, rows in `numero` order, so the result is
-//   reproducible to the bit — also when the candidates are split across the cores
-//   (ParalelismoBusca), which only changes how long the search takes.
+//   Sums and candidates in IEEE double, rows in `numero` order, and ln(H − H0) from
+//   LogaritmosAcimaDe (curves/Logaritmos.h), so the result is reproducible to the bit —
+//   also when the candidates are split across the cores (ParalelismoBusca), which only
+//   changes how long the search takes.
 //   On request the search hands back every candidate with its r (BuscaH0), the very
 //   values it compared; a candidate whose rows all have the same x decides nothing and
 //   gets NaN. Each block of candidates writes its own slice, so keeping them costs one

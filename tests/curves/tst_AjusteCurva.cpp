@@ -2,6 +2,7 @@
 #include "app/Formato.h"
 #include "curves/AjusteCurva.h"
 #include "curves/AvisoAjuste.h"
+#include "curves/Logaritmos.h"
 #include "support/ExecutorTestes.h"
 
 #include <QTest>
@@ -90,7 +91,9 @@ Parametros ajusteDireto(const CurvaTrecho& curva, bool possuiSecao) {
                 continue;
             const double y = std::log(linha.vazao);
             const double H = linha.cota / 100;
-            const double x = H > c ? std::log(H - c) : 0.00001;
+            // The search's own logarithm, one difference at a time.
+            double x = 0;
+            LogaritmosAcimaDe(&H, c, 0.00001, &x, 1);
             if (primeiro)
                 x0 = x;
             else if (x != x0)

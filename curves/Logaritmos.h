@@ -1,0 +1,32 @@
+// Natural logarithms of the differences H − c of many stages at once: the inner work of
+// the H0 search, which takes one per row and candidate.
+//
+// Method: d = H − c is written 2^k · z with z in [0.6875, 1.375), and
+//   ln d = k·ln 2 + ln c_i + ln(1 + r), r = (z − c_i)/c_i, |r| < 0.004. c_i (a point near
+//   the middle of one of 128 subintervals), its reciprocal and its logarithm are tabulated,
+//   c_i and ln c_i each as a sum of two doubles; ln(1 + r) is its series to r^7; the
+//   pieces are added with their rounding errors carried, and rounded once at the end.
+//   Accuracy: within 0.53 ulp of ln d (measured against extended precision); the result
+//   is libm's log or its neighbour. The same bits on every x86-64 processor (outside the
+//   differences left to libm below): the loop uses only IEEE double operations without
+//   fused multiply-add, so the vectorised code (AVX-512, chosen at run time) and the
+//   scalar code agree lane by lane.
+//   Validity: d within 1/16 of 1 (where ln d is small and the subtraction would cost
+//   relative accuracy), d subnormal, infinite or not a number go to libm's log.
+//   Rows with H ≤ c (and NaN stages) get the value `abaixo` instead.
+#pragma once
+
+#include <cstddef>
+
+namespace lumeno {
+
+// x[j] = ln(H[j] − c) where H[j] > c, else `abaixo`, for j < n.
+void LogaritmosAcimaDe(const double* H, double c, double abaixo, double* x, std::size_t n);
+
+// The code paths of LogaritmosAcimaDe, to compare them: `vetorial` false is the scalar
+// code for any x86-64; true the AVX-512 one, which returns false, computing nothing, on
+// a processor without it.
+bool LogaritmosAcimaDeCom(bool vetorial, const double* H, double c, double abaixo, double* x,
+                          std::size_t n);
+
+}  // namespace lumeno
