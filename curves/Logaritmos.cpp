@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 
 namespace lumeno {
@@ -104,19 +105,46 @@ void NucleoEscalar(const Tabela& t, const double* H, double c, double* x, std::s
 }
 
 #if defined(__x86_64__)
-[[gnu::target("arch=x86-64-v4")]] void NucleoAvx512(const Tabela& t, const double* H, double c,
-                                                    double* x, std::size_t n, bool& paraLibm) {
+[[gnu::target("avx512f,avx512dq,avx512vl,avx512bw")]] void NucleoAvx512(const Tabela& t,
+                                                                        const double* H, double c,
+                                                                        double* x, std::size_t n,
+                                                                        bool& paraLibm) {
     paraLibm = Nucleo(t, H, c, x, n);
 }
 
-bool TemAvx512() {
-    static const bool tem =
+[[gnu::target("avx2")]] void NucleoAvx2(const Tabela& t, const double* H, double c, double* x,
+                                        std::size_t n, bool& paraLibm) {
+    paraLibm = Nucleo(t, H, c, x, n);
+}
+
+bool Tem(InstrucoesLogaritmos instrucoes) {
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    static const bool avx512 =
         __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
-        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw") &&
-        __builtin_cpu_supports("avx512cd");
-    return tem;
+        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw");
+    switch (instrucoes) {
+        case InstrucoesLogaritmos::Escalar:
+            return true;
+        case InstrucoesLogaritmos::Avx2:
+            return avx2;
+        case InstrucoesLogaritmos::Avx512:
+            return avx512;
+    }
+    return false;
+}
+#else
+bool Tem(InstrucoesLogaritmos instrucoes) {
+    return instrucoes == InstrucoesLogaritmos::Escalar;
 }
 #endif
+
+// The widest code the processor runs.
+InstrucoesLogaritmos MaisLargas() {
+    for (const auto instrucoes : {InstrucoesLogaritmos::Avx512, InstrucoesLogaritmos::Avx2})
+        if (Tem(instrucoes))
+            return instrucoes;
+    return InstrucoesLogaritmos::Escalar;
+}
 
 // What the kernel left: rows at or below c, and the differences for libm.
 void Completar(const double* H, double c, double abaixo, double* x, std::size_t n) {
@@ -130,20 +158,23 @@ void Completar(const double* H, double c, double abaixo, double* x, std::size_t 
 
 }  // namespace
 
-bool LogaritmosAcimaDeCom(bool vetorial, const double* H, double c, double abaixo, double* x,
-                          std::size_t n) {
+bool LogaritmosAcimaDeCom(InstrucoesLogaritmos instrucoes, const double* H, double c, double abaixo,
+                          double* x, std::size_t n) {
+    if (!Tem(instrucoes))
+        return false;
     const Tabela& t = TabelaLogaritmos();
     bool paraLibm = false;
-    if (vetorial) {
+    switch (instrucoes) {
 #if defined(__x86_64__)
-        if (!TemAvx512())
-            return false;
-        NucleoAvx512(t, H, c, x, n, paraLibm);
-#else
-        return false;
+        case InstrucoesLogaritmos::Avx512:
+            NucleoAvx512(t, H, c, x, n, paraLibm);
+            break;
+        case InstrucoesLogaritmos::Avx2:
+            NucleoAvx2(t, H, c, x, n, paraLibm);
+            break;
 #endif
-    } else {
-        NucleoEscalar(t, H, c, x, n, paraLibm);
+        default:
+            NucleoEscalar(t, H, c, x, n, paraLibm);
     }
     if (paraLibm)
         Completar(H, c, abaixo, x, n);
@@ -151,11 +182,8 @@ bool LogaritmosAcimaDeCom(bool vetorial, const double* H, double c, double abaix
 }
 
 void LogaritmosAcimaDe(const double* H, double c, double abaixo, double* x, std::size_t n) {
-#if defined(__x86_64__)
-    if (LogaritmosAcimaDeCom(TemAvx512(), H, c, abaixo, x, n))
-        return;
-#endif
-    LogaritmosAcimaDeCom(false, H, c, abaixo, x, n);
+    static const InstrucoesLogaritmos instrucoes = MaisLargas();
+    LogaritmosAcimaDeCom(instrucoes, H, c, abaixo, x, n);
 }
 
 }  // namespace lumeno
