@@ -99,22 +99,20 @@ inline std::uint64_t ParaLibm(std::uint64_t bits) {
     return paraLibm != 0;
 }
 
-void NucleoEscalar(const Tabela& t, const double* H, double c, double* x, std::size_t n,
-                   bool& paraLibm) {
-    paraLibm = Nucleo(t, H, c, x, n);
+bool NucleoEscalar(const Tabela& t, const double* H, double c, double* x, std::size_t n) {
+    return Nucleo(t, H, c, x, n);
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx512f,avx512dq,avx512vl,avx512bw")]] void NucleoAvx512(const Tabela& t,
+[[gnu::target("avx512f,avx512dq,avx512vl,avx512bw")]] bool NucleoAvx512(const Tabela& t,
                                                                         const double* H, double c,
-                                                                        double* x, std::size_t n,
-                                                                        bool& paraLibm) {
-    paraLibm = Nucleo(t, H, c, x, n);
+                                                                        double* x, std::size_t n) {
+    return Nucleo(t, H, c, x, n);
 }
 
-[[gnu::target("avx2")]] void NucleoAvx2(const Tabela& t, const double* H, double c, double* x,
-                                        std::size_t n, bool& paraLibm) {
-    paraLibm = Nucleo(t, H, c, x, n);
+[[gnu::target("avx2")]] bool NucleoAvx2(const Tabela& t, const double* H, double c, double* x,
+                                        std::size_t n) {
+    return Nucleo(t, H, c, x, n);
 }
 
 bool Tem(InstrucoesLogaritmos instrucoes) {
@@ -167,14 +165,14 @@ bool LogaritmosAcimaDeCom(InstrucoesLogaritmos instrucoes, const double* H, doub
     switch (instrucoes) {
 #if defined(__x86_64__)
         case InstrucoesLogaritmos::Avx512:
-            NucleoAvx512(t, H, c, x, n, paraLibm);
+            paraLibm = NucleoAvx512(t, H, c, x, n);
             break;
         case InstrucoesLogaritmos::Avx2:
-            NucleoAvx2(t, H, c, x, n, paraLibm);
+            paraLibm = NucleoAvx2(t, H, c, x, n);
             break;
 #endif
         default:
-            NucleoEscalar(t, H, c, x, n, paraLibm);
+            paraLibm = NucleoEscalar(t, H, c, x, n);
     }
     if (paraLibm)
         Completar(H, c, abaixo, x, n);

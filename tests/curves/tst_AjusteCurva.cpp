@@ -3,6 +3,7 @@
 #include "curves/AjusteCurva.h"
 #include "curves/AvisoAjuste.h"
 #include "curves/Logaritmos.h"
+#include "support/Bits.h"
 #include "support/ExecutorTestes.h"
 
 #include <QTest>
@@ -15,6 +16,8 @@
 #include <vector>
 
 using namespace lumeno;
+
+using lumeno::teste::bits;
 
 namespace {
 
@@ -142,10 +145,6 @@ Pares aleatorios(unsigned semente, int linhas, double cotaMin, double faixa, boo
         pares.emplace_back(h, 25 * std::pow(h / 100 - (cotaMin - 80) / 100, 1.7) * ruido(gerador));
     }
     return pares;
-}
-
-std::uint64_t bits(double v) {
-    return std::bit_cast<std::uint64_t>(v);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "curves/AjusteCurva.h"
 #include "curves/AvisoAjuste.h"
 #include "curves/DiagnosticoH0.h"
+#include "support/Bits.h"
 #include "support/ExecutorTestes.h"
 
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <vector>
 
 using namespace lumeno;
+
+using lumeno::teste::bits;
 
 namespace {
 
@@ -94,10 +97,6 @@ CurvaTrecho curvaDe(std::vector<LinhaMedida> linhas, int parametro) {
     for (std::size_t i = 0; i < linhas.size(); ++i)
         c.Medicoes[i].data = linhas[i].data;
     return c;
-}
-
-std::uint64_t bits(double v) {
-    return std::bit_cast<std::uint64_t>(v);
 }
 
 }  // namespace

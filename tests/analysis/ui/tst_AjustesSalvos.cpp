@@ -18,6 +18,7 @@
 #include "editing/ui/TDigitarEstacao.h"
 #include "hydraulics/ui/TDadosCotaExtrapolacao.h"
 #include "hydraulics/ui/TDigitarKManning.h"
+#include "support/Bits.h"
 #include "support/ExecutorTestes.h"
 #include "support/LeitorPlanilhaExterno.h"
 #include "support/ui/AmbientePrograma.h"
@@ -45,6 +46,8 @@
 
 using namespace lumeno;
 using namespace lumeno::teste;
+
+using lumeno::teste::bits;
 
 namespace {
 
@@ -139,10 +142,6 @@ struct Janela : ContextoTeste {
         t.GeraLegenda(n);
     }
 };
-
-std::uint64_t bits(double v) {
-    return std::bit_cast<std::uint64_t>(v);
-}
 
 // Every parameter and range of two curves, bit for bit.
 void mesmaCurva(const CurvaTrecho& a, const CurvaTrecho& b) {
